@@ -1,0 +1,25 @@
+# Each subsystem folder names its files in one of three lists:
+#   CORE     portable code that needs only bytes: built natively (tested, fuzzed) and into the player
+#   WINDOWS  Win32 code of the player
+#   NATIVE   the native side of the two platform seams of the core (GDI objects and notices)
+function(quiz_sources kind)
+  foreach(file IN LISTS ARGN)
+    set_property(GLOBAL APPEND PROPERTY QUIZ_${kind}_SOURCES "${CMAKE_CURRENT_SOURCE_DIR}/${file}")
+  endforeach()
+endfunction()
+
+function(quiz_get_sources kind out)
+  get_property(files GLOBAL PROPERTY QUIZ_${kind}_SOURCES)
+  set(${out} ${files} PARENT_SCOPE)
+endfunction()
+
+# Common flags. Every text the program shows is written in UTF-8 in the sources and stored in
+# the Windows ANSI code page (1252) in the binaries, natively too, so that tests see the bytes
+# the player uses. clang only knows UTF-8 here; the fuzz build keeps UTF-8 literals.
+function(quiz_common_options target)
+  target_include_directories(${target} PUBLIC "${PROJECT_SOURCE_DIR}")
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Wshadow -Wno-missing-field-initializers)
+  if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+    target_compile_options(${target} PRIVATE -fexec-charset=CP1252 -Werror)
+  endif()
+endfunction()

@@ -1,0 +1,22 @@
+# The Windows build: the portable core and the Win32 code as one static library, the player,
+# and the Windows-side test programs that CTest runs under Wine. Quiz resources for tests are
+# made with the native quiztool, so configure with -DQUIZTOOL=<build/native/quiztool>.
+set(QUIZTOOL "" CACHE FILEPATH "The native quiztool, for coding test resources")
+if(NOT QUIZTOOL)
+  message(FATAL_ERROR "Configure the Windows build with -DQUIZTOOL=<path of the native quiztool>")
+endif()
+
+quiz_get_sources(CORE coreSources)
+quiz_get_sources(WINDOWS windowsSources)
+
+add_library(quizwin STATIC ${coreSources} ${windowsSources})
+quiz_common_options(quizwin)
+target_compile_definitions(quizwin PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0501)
+target_link_options(quizwin INTERFACE -static -static-libgcc -static-libstdc++ -s)
+target_link_libraries(quizwin INTERFACE gdi32 ole32 oleaut32 uuid comctl32 shell32)
+
+if(EXISTS "${PROJECT_SOURCE_DIR}/app/player.cmake")
+  include("${PROJECT_SOURCE_DIR}/app/player.cmake")
+endif()
+
+add_subdirectory(tests/wine)

@@ -1,0 +1,53 @@
+#!/usr/bin/env bash
+# quiztool's command line: round trips, exit codes and messages.
+set -u
+quiztool=$1
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failures=0
+
+check() {  # check DESCRIPTION COMMAND...: the command must succeed
+  local what=$1; shift
+  if ! "$@"; then echo "FAIL: $what"; failures=$((failures + 1)); fi
+}
+
+# encode and decode round-trip any bytes, including every byte value.
+head -c 20000 /dev/urandom | base64 > "$work/text"
+printf '\x00\x01|\r\n\xe9\xff' >> "$work/text"
+"$quiztool" encode "$work/text" "$work/coded" && "$quiztool" decode "$work/coded" "$work/back"
+check "encode/decode round trip" cmp -s "$work/text" "$work/back"
+
+# A stream without its end code fails with the decoder's result.
+printf '\x30\x98' > "$work/bad"
+"$quiztool" decode "$work/bad" "$work/out" 2> "$work/err"; rc=$?
+check "decode failure exits 1" test "$rc" -eq 1
+check "decode failure message" grep -qx 'decode failed: -7' "$work/err"
+check "nothing written on failure" test ! -e "$work/out"
+
+: > "$work/empty"
+"$quiztool" decode "$work/empty" "$work/out" 2> "$work/err"
+check "empty input gives -5" grep -qx 'decode failed: -5' "$work/err"
+"$quiztool" encode "$work/empty" "$work/out" 2> "$work/err"; rc=$?
+check "empty text is refused" test "$rc" -eq 1
+
+# show prints decoded texts as JSON, in UTF-8.
+printf '\x00\x01\x02\x01Capitales|Zo\xe9|Expl|||Paris|Capitale de la France ?|Rome|Capitale de l'"'"'Italie ?|\x00\x5a\x5f\x96' > "$work/t104"
+printf 'CODE1\r\nCODE2\r\n' > "$work/t105"
+"$quiztool" show "$work/t104" "$work/t105" > "$work/json"
+check "show succeeds" test $? -eq 0
+check "show converts to UTF-8" grep -q '"author": "Zoé"' "$work/json"
+check "show lists the codes" grep -q '"codes": \["CODE1", "CODE2"\]' "$work/json"
+check "show is valid JSON" python3 -m json.tool "$work/json" > /dev/null
+
+# Bad content gets one clear line and exit 1.
+printf '\x00\x01\x61\x01' > "$work/many"
+"$quiztool" show "$work/many" > /dev/null 2> "$work/err"; rc=$?
+check "bad content exits 1" test "$rc" -eq 1
+check "bad content names the field" grep -q 'question count: more than 96 questions' "$work/err"
+check "bad content is one line" test "$(wc -l < "$work/err")" -eq 1
+
+"$quiztool" frobnicate 2> /dev/null; rc=$?
+check "unknown command exits 2" test "$rc" -eq 2
+
+[ "$failures" -eq 0 ] && echo "quiztool: all checks passed"
+exit $((failures > 0))

@@ -1,0 +1,37 @@
+#include "tools/quiztool/file_io.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+bool readWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes) {
+  bytes.clear();
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (!file) {
+    std::fprintf(stderr, "%s: cannot open: %s\n", path.c_str(), std::strerror(errno));
+    return false;
+  }
+  std::uint8_t buffer[65536];
+  std::size_t got = 0;
+  while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0)
+    bytes.insert(bytes.end(), buffer, buffer + got);
+  const bool failed = std::ferror(file) != 0;
+  std::fclose(file);
+  if (failed) std::fprintf(stderr, "%s: cannot read\n", path.c_str());
+  return !failed;
+}
+
+bool writeWholeFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+  const std::string temporary = path + ".partial";
+  std::FILE* file = std::fopen(temporary.c_str(), "wb");
+  if (!file) {
+    std::fprintf(stderr, "%s: cannot create: %s\n", temporary.c_str(), std::strerror(errno));
+    return false;
+  }
+  bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+  ok = std::fclose(file) == 0 && ok;
+  if (ok && std::rename(temporary.c_str(), path.c_str()) == 0) return true;
+  std::fprintf(stderr, "%s: cannot write: %s\n", path.c_str(), std::strerror(errno));
+  std::remove(temporary.c_str());
+  return false;
+}

@@ -1,0 +1,37 @@
+// quiztool: the native companion of the player. Encodes and decodes content resources and shows
+// what a quiz holds.
+#include <cstdio>
+#include <cstring>
+
+#include "tools/quiztool/commands.h"
+
+namespace {
+
+struct Command {
+  const char* name;
+  int (*run)(int argc, char** argv);
+  const char* usage;
+};
+
+constexpr Command commands[] = {
+    {"encode", runEncode, "encode IN OUT          code a text as a content resource"},
+    {"decode", runDecode, "decode IN OUT          decode a content resource"},
+    {"show", runShow, "show TEXT104 [TEXT105] print decoded content texts as JSON"},
+};
+
+int printUsage() {
+  std::fprintf(stderr, "usage: quiztool COMMAND ARGS...\n");
+  for (const Command& command : commands) std::fprintf(stderr, "  quiztool %s\n", command.usage);
+  return 2;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) return printUsage();
+  for (const Command& command : commands) {
+    if (std::strcmp(argv[1], command.name) == 0) return command.run(argc - 2, argv + 2);
+  }
+  std::fprintf(stderr, "quiztool: unknown command '%s'\n", argv[1]);
+  return printUsage();
+}
