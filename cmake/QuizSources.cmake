@@ -1,4 +1,4 @@
-# Each subsystem folder names its files in one of three lists:
+# Each subsystem folder's files go into one of three lists:
 #   CORE     portable code that needs only bytes: built natively (tested, fuzzed) and into the player
 #   WINDOWS  Win32 code of the player
 #   NATIVE   the native side of the two platform seams of the core (GDI objects and notices)
@@ -6,6 +6,27 @@ function(quiz_sources kind)
   foreach(file IN LISTS ARGN)
     set_property(GLOBAL APPEND PROPERTY QUIZ_${kind}_SOURCES "${CMAKE_CURRENT_SOURCE_DIR}/${file}")
   endforeach()
+endfunction()
+
+# A subsystem folder's sources by their names: *_win.cpp are WINDOWS, *_native.cpp are NATIVE,
+# every other .cpp file is CORE.
+function(quiz_subsystem)
+  file(GLOB all CONFIGURE_DEPENDS RELATIVE "${CMAKE_CURRENT_SOURCE_DIR}" "${CMAKE_CURRENT_SOURCE_DIR}/*.cpp")
+  set(core "")
+  set(windows "")
+  set(native "")
+  foreach(file IN LISTS all)
+    if(file MATCHES "_win\\.cpp$")
+      list(APPEND windows ${file})
+    elseif(file MATCHES "_native\\.cpp$")
+      list(APPEND native ${file})
+    else()
+      list(APPEND core ${file})
+    endif()
+  endforeach()
+  quiz_sources(CORE ${core})
+  quiz_sources(WINDOWS ${windows})
+  quiz_sources(NATIVE ${native})
 endfunction()
 
 function(quiz_get_sources kind out)
