@@ -46,6 +46,27 @@ check "bad content exits 1" test "$rc" -eq 1
 check "bad content names the field" grep -q 'question count: more than 96 questions' "$work/err"
 check "bad content is one line" test "$(wc -l < "$work/err")" -eq 1
 
+# judge prints the player's verdict for a typed answer, in UTF-8.
+judge() { "$quiztool" judge "$@" 2> "$work/err"; }
+check "judge trims and folds the typed text" test "$(judge Paris '  paris  ')" = BRAVO
+check "judge prints hints in UTF-8" \
+  test "$(judge ABCDEFGHIJKLMNOPQRST abcdefghijklmnopqxyz)" = "y a de l'idée"
+check "judge folds no accented letter" test "$(judge 'Éléphant' elephant)" = Presque
+check "judge reads arguments as code page 1252" test "$(judge 'Éléphant' 'ÉLéphant')" = BRAVO
+check "judge takes the quiz's words" \
+  test "$(judge --success 'GAGNÉ' PARIS ' paris' --failure NON)" = "GAGNÉ"
+check "judge uses the failure word" test "$(judge PARIS ROME --failure NON)" = NON
+
+# Words over five characters, characters outside code page 1252 and missing texts: exit 2.
+judge PARIS paris --success TROPLONG > /dev/null; rc=$?
+check "judge refuses a long word" test "$rc" -eq 2
+check "judge says why" grep -q 'success word is longer than 5 characters' "$work/err"
+judge '北京' BEIJING > /dev/null; rc=$?
+check "judge refuses characters outside code page 1252" test "$rc" -eq 2
+check "judge names the code page" grep -q 'code page 1252' "$work/err"
+judge PARIS > /dev/null; rc=$?
+check "judge needs two texts" test "$rc" -eq 2
+
 "$quiztool" frobnicate 2> /dev/null; rc=$?
 check "unknown command exits 2" test "$rc" -eq 2
 

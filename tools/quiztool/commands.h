@@ -5,3 +5,4 @@
 int runEncode(int argc, char** argv);
 int runDecode(int argc, char** argv);
 int runShow(int argc, char** argv);
+int runJudge(int argc, char** argv);

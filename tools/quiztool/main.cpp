@@ -17,6 +17,7 @@ constexpr Command commands[] = {
     {"encode", runEncode, "encode IN OUT          code a text as a content resource"},
     {"decode", runDecode, "decode IN OUT          decode a content resource"},
     {"show", runShow, "show TEXT104 [TEXT105] print decoded content texts as JSON"},
+    {"judge", runJudge, "judge STORED TYPED     the verdict [--success WORD] [--failure WORD]"},
 };
 
 int printUsage() {
