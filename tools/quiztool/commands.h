@@ -5,4 +5,6 @@
 int runEncode(int argc, char** argv);
 int runDecode(int argc, char** argv);
 int runShow(int argc, char** argv);
+int runPack(int argc, char** argv);
 int runJudge(int argc, char** argv);
+int runPng(int argc, char** argv);

@@ -16,7 +16,9 @@ struct Command {
 constexpr Command commands[] = {
     {"encode", runEncode, "encode IN OUT          code a text as a content resource"},
     {"decode", runDecode, "decode IN OUT          decode a content resource"},
-    {"show", runShow, "show TEXT104 [TEXT105] print decoded content texts as JSON"},
+    {"png", runPng, "png IN.png OUT.bmp     decode a PNG picture as the player does, into a BMP"},
+    {"show", runShow, "show TEXT104 [TEXT105] | show QUIZ.exe   print what a quiz holds as JSON"},
+    {"pack", runPack, "pack QUIZFILE OUT.exe [--player PLAYER.exe]   write a quiz into a copy of the player"},
     {"judge", runJudge, "judge STORED TYPED     the verdict [--success WORD] [--failure WORD]"},
 };
 

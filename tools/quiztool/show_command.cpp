@@ -1,45 +1,128 @@
-// quiztool show: what a quiz holds, as JSON.
+// quiztool show: what a quiz holds, as JSON, from its decoded texts or from a quiz executable.
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 
+#include "content/content_decoder.h"
 #include "tools/quiztool/commands.h"
 #include "tools/quiztool/file_io.h"
 #include "tools/quiztool/quiz_json.h"
+#include "tools/quiztool/quiz_packer.h"
 
 namespace {
 
-bool parseAnswersFile(const char* path, QuizContent& content) {
-  std::vector<std::uint8_t> text;
-  if (!readWholeFile(path, text)) return false;
+bool parseAnswers(const std::string& source, const std::uint8_t* text, std::size_t length,
+                  QuizContent& content) {
   ContentError error;
-  if (parseAnswersText(text.data(), text.size(), content, error)) return true;
-  std::fprintf(stderr, "%s: %s\n", path, describeContentError(error).c_str());
+  if (parseAnswersText(text, length, content, error)) return true;
+  std::fprintf(stderr, "%s: %s\n", source.c_str(), describeContentError(error).c_str());
   return false;
 }
 
-bool parseCodesFile(const char* path, int questionCount, RewardCodes& codes) {
-  std::vector<std::uint8_t> text;
-  if (!readWholeFile(path, text)) return false;
+bool parseCodes(const std::string& source, const std::uint8_t* text, std::size_t length,
+                int questionCount, RewardCodes& codes) {
   ContentError error;
-  if (parseCodesText(text.data(), text.size(), questionCount, codes, error)) return true;
-  std::fprintf(stderr, "%s: %s\n", path, describeContentError(error).c_str());
+  if (parseCodesText(text, length, questionCount, codes, error)) return true;
+  std::fprintf(stderr, "%s: %s\n", source.c_str(), describeContentError(error).c_str());
   return false;
+}
+
+int showTexts(int argc, char** argv) {
+  std::vector<std::uint8_t> answers, codesBytes;
+  auto content = std::make_unique<QuizContent>();
+  if (!readWholeFile(argv[0], answers) ||
+      !parseAnswers(argv[0], answers.data(), answers.size(), *content))
+    return 1;
+  std::unique_ptr<RewardCodes> codes;
+  if (argc == 2) {
+    codes = std::make_unique<RewardCodes>();
+    if (!readWholeFile(argv[1], codesBytes) ||
+        !parseCodes(argv[1], codesBytes.data(), codesBytes.size(), content->questionCount, *codes))
+      return 1;
+  }
+  std::fputs(quizJson(*content, codes.get()).c_str(), stdout);
+  return 0;
+}
+
+// A "PATCH" resource of the executable, decoded; false with a message when missing or bad.
+bool decodedResource(const std::string& path, const ResourceTree& tree, int id, DecodedText& text) {
+  const ResourceEntry* entry =
+      findResource(tree, patchType(), ResourceName::number(static_cast<std::uint16_t>(id)));
+  if (!entry) {
+    std::fprintf(stderr, "%s: no PATCH resource %d: not a packed quiz\n", path.c_str(), id);
+    return false;
+  }
+  const int result = decodeContent(entry->data.data(), entry->data.size(), text);
+  if (result == decodeOk) return true;
+  std::fprintf(stderr, "%s: PATCH resource %d: decode failed: %d\n", path.c_str(), id, result);
+  return false;
+}
+
+std::string fixedText(const char* field, std::size_t size) {
+  return jsonText(std::string(field, std::find(field, field + size, '\0')).c_str());
+}
+
+std::string settingsJson(const SettingsBlock& s) {
+  return "{\"title\": " + fixedText(s.title, sizeof s.title) +
+         ", \"web\": " + fixedText(s.webAddress, sizeof s.webAddress) +
+         ", \"scrollUnit\": " + std::to_string(s.scrollUnit) +
+         ", \"pageUnit\": " + std::to_string(s.pageUnit) +
+         ", \"success\": " + fixedText(s.successWord, sizeof s.successWord) +
+         ", \"failure\": " + fixedText(s.failureWord, sizeof s.failureWord) + "}";
+}
+
+// The quiz's pictures and clips: "IMG" resources and RT_RCDATA ones.
+std::string mediaJson(const ResourceTree& tree) {
+  std::vector<std::string> items;
+  for (const ResourceEntry& entry : tree.entries) {
+    const bool picture =
+        entry.type == imageType() || entry.type == ResourceName::number(rcdataType);
+    if (!picture || !entry.name.name.empty()) continue;
+    items.push_back("{\"type\": \"" + std::string(entry.type == imageType() ? "IMG" : "RCDATA") +
+                    "\", \"id\": " + std::to_string(entry.name.id) +
+                    ", \"bytes\": " + std::to_string(entry.data.size()) + "}");
+  }
+  std::sort(items.begin(), items.end());
+  std::string out = "[";
+  for (std::size_t i = 0; i < items.size(); ++i) out += (i ? ", " : "") + items[i];
+  return out + "]";
+}
+
+int showExecutable(const std::string& path, std::vector<std::uint8_t> bytes) {
+  PeImage image;
+  ResourceTree tree;
+  SettingsBlock settings;
+  std::string error;
+  if (!parsePeImage(std::move(bytes), image, error) || !readResourceTree(image, tree, error) ||
+      !readSettingsBlock(image, settings, error)) {
+    std::fprintf(stderr, "%s: %s\n", path.c_str(), error.c_str());
+    return 1;
+  }
+  DecodedText answers, codesText;
+  auto content = std::make_unique<QuizContent>();
+  auto codes = std::make_unique<RewardCodes>();
+  if (!decodedResource(path, tree, answersId, answers) ||
+      !parseAnswers(path + " (resource 104)", answers.bytes.get(), answers.length, *content) ||
+      !decodedResource(path, tree, codesId, codesText) ||
+      !parseCodes(path + " (resource 105)", codesText.bytes.get(), codesText.length,
+                  content->questionCount, *codes))
+    return 1;
+  std::string json = quizJson(*content, codes.get(), settingsJson(settings));
+  json.insert(json.rfind("\n}"), ",\n  \"media\": " + mediaJson(tree));
+  std::fputs(json.c_str(), stdout);
+  return 0;
 }
 
 } // namespace
 
 int runShow(int argc, char** argv) {
   if (argc < 1 || argc > 2) {
-    std::fprintf(stderr, "usage: quiztool show TEXT104 [TEXT105]\n");
+    std::fprintf(stderr, "usage: quiztool show TEXT104 [TEXT105]\n       quiztool show QUIZ.exe\n");
     return 2;
   }
-  auto content = std::make_unique<QuizContent>();
-  if (!parseAnswersFile(argv[0], *content)) return 1;
-  std::unique_ptr<RewardCodes> codes;
-  if (argc == 2) {
-    codes = std::make_unique<RewardCodes>();
-    if (!parseCodesFile(argv[1], content->questionCount, *codes)) return 1;
-  }
-  std::fputs(quizJson(*content, codes.get()).c_str(), stdout);
-  return 0;
+  std::vector<std::uint8_t> bytes;
+  if (argc == 1 && readWholeFile(argv[0], bytes) && bytes.size() >= 2 && bytes[0] == 'M' &&
+      bytes[1] == 'Z')
+    return showExecutable(argv[0], std::move(bytes));
+  return showTexts(argc, argv);
 }

@@ -1,0 +1,291 @@
+#include "tools/quiztool/quiz_file.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+
+#include "content/quiz_state.h"
+#include "tools/quiztool/codepage.h"
+#include "tools/quiztool/file_io.h"
+
+namespace {
+
+struct Parser {
+  QuizDefinition& quiz;
+  std::string folder; // media paths are relative to it
+  int line = 0;
+  std::string& error;
+};
+
+bool fail(Parser& parser, const std::string& message) {
+  parser.error = parser.quiz.fileName + ":" + std::to_string(parser.line) + ": " + message;
+  return false;
+}
+
+std::string trim(const std::string& text) {
+  const std::size_t first = text.find_first_not_of(" \t");
+  if (first == std::string::npos) return "";
+  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+std::string lowerCase(std::string text) {
+  for (char& c : text)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
+  return text;
+}
+
+// A value in double quotes keeps its blanks: author: " createur".
+std::string unquote(const std::string& value) {
+  if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
+    return value.substr(1, value.size() - 2);
+  return value;
+}
+
+// Converts a value to code page 1252 and checks it against what the player can hold.
+bool takeText(Parser& parser, const std::string& value, const char* what, std::size_t limit,
+              bool barAllowed, std::string& out) {
+  std::size_t bad = 0;
+  if (!cp1252FromUtf8(unquote(value), out, bad))
+    return fail(parser, std::string(what) + ": character outside code page 1252 at byte " +
+                            std::to_string(bad + 1) + " of the value");
+  for (char c : out) {
+    if (static_cast<unsigned char>(c) < 0x20)
+      return fail(parser, std::string(what) + ": control character");
+    if (c == '|' && !barAllowed)
+      return fail(parser, std::string(what) + ": a text cannot contain \"|\"");
+  }
+  if (out.size() > limit)
+    return fail(parser, std::string(what) + " is " + std::to_string(out.size()) +
+                            " bytes long; at most " + std::to_string(limit));
+  return true;
+}
+
+bool takeNumber(Parser& parser, const std::string& value, const char* what, int low, int high,
+                int& out) {
+  char* end = nullptr;
+  const long number = std::strtol(value.c_str(), &end, 10);
+  if (value.empty() || *end != '\0' || number < low || number > high)
+    return fail(parser, std::string(what) + " must be a number from " + std::to_string(low) +
+                            " to " + std::to_string(high));
+  out = static_cast<int>(number);
+  return true;
+}
+
+bool takeKind(Parser& parser, const std::string& value) {
+  static const struct {
+    const char* name;
+    int kind;
+  } kinds[] = {{"text", kindText},     {"texte", kindText},  {"picture", kindPicture},
+               {"image", kindPicture}, {"audio", kindAudio}, {"son", kindAudio},
+               {"video", kindVideo}};
+  for (const auto& k : kinds) {
+    if (lowerCase(value) == k.name) {
+      parser.quiz.questionKind = k.kind;
+      return true;
+    }
+  }
+  return fail(parser, "kind must be text, picture, audio or video");
+}
+
+bool takeColour(Parser& parser, const std::string& value) {
+  int red = 0, green = 0, blue = 0;
+  char extra = 0;
+  if (std::sscanf(value.c_str(), "%d %d %d %c", &red, &green, &blue, &extra) != 3 || red < 0 ||
+      red > 255 || green < 0 || green > 255 || blue < 0 || blue > 255)
+    return fail(parser, "background must be three numbers from 0 to 255: red green blue");
+  parser.quiz.red = red, parser.quiz.green = green, parser.quiz.blue = blue;
+  return true;
+}
+
+bool takeMedia(Parser& parser, const std::string& value, MediaFile& media) {
+  const std::string path = unquote(value);
+  if (path.empty()) return fail(parser, "a media file name is empty");
+  media.path = path.front() == '/' ? path : parser.folder + path;
+  media.line = parser.line;
+  std::FILE* file = std::fopen(media.path.c_str(), "rb");
+  if (!file) return fail(parser, "cannot read media file " + path);
+  std::fclose(file);
+  return true;
+}
+
+// Copies a settings text into its fixed field, zero-filled after the terminator.
+template <std::size_t N>
+bool takeSetting(Parser& parser, const std::string& value, const char* what, char (&field)[N]) {
+  std::string text;
+  if (!takeText(parser, value, what, N - 1, true, text)) return false;
+  std::fill(field, field + N, '\0');
+  std::memcpy(field, text.data(), text.size());
+  return true;
+}
+
+QuestionSource* currentQuestion(Parser& parser, const std::string& key) {
+  if (parser.quiz.questions.empty()) {
+    fail(parser, "\"" + key + "\" belongs to a question: put it after a \"question:\" line");
+    return nullptr;
+  }
+  return &parser.quiz.questions.back();
+}
+
+bool takeQuestionKey(Parser& parser, const std::string& key, const std::string& value) {
+  QuestionSource* question = currentQuestion(parser, key);
+  if (!question) return false;
+  if (key == "answer") {
+    question->hasAnswer = true;
+    return takeText(parser, value, "answer", maxTextLength, false, question->answer);
+  }
+  if (key == "second answer")
+    return takeText(parser, value, "second answer", maxTextLength, false, question->secondAnswer);
+  if (key == "reveal text")
+    return takeText(parser, value, "reveal text", maxTextLength, false, question->revealText);
+  if (key == "picture") return takeMedia(parser, value, question->picture);
+  if (key == "answer picture") return takeMedia(parser, value, question->answerPicture);
+  if (key == "clip") return takeMedia(parser, value, question->clip);
+  return fail(parser, "unknown key \"" + key + "\"");
+}
+
+bool takeQuizKey(Parser& parser, const std::string& key, const std::string& value) {
+  QuizDefinition& quiz = parser.quiz;
+  if (key == "name") return takeText(parser, value, "name", maxTextLength, false, quiz.quizName);
+  if (key == "author")
+    return takeText(parser, value, "author", maxTextLength, false, quiz.authorName);
+  if (key == "explanations")
+    return takeText(parser, value, "explanations", maxTextLength, false, quiz.explanations);
+  if (key == "first label")
+    return takeText(parser, value, "first label", maxTextLength, false, quiz.firstAnswerLabel);
+  if (key == "second label")
+    return takeText(parser, value, "second label", maxTextLength, false, quiz.secondAnswerLabel);
+  if (key == "kind") return takeKind(parser, value);
+  if (key == "answers") return takeNumber(parser, value, "answers", 1, 2, quiz.answersPerQuestion);
+  if (key == "reveal") return takeNumber(parser, value, "reveal", 0, 4, quiz.revealMode);
+  if (key == "background") return takeColour(parser, value);
+  if (key == "code") {
+    quiz.codes.emplace_back();
+    return takeText(parser, value, "code", maxTextLength, true, quiz.codes.back());
+  }
+  if (key == "title") return takeSetting(parser, value, "title", quiz.settings.title);
+  if (key == "web") return takeSetting(parser, value, "web", quiz.settings.webAddress);
+  if (key == "success") return takeSetting(parser, value, "success", quiz.settings.successWord);
+  if (key == "failure") return takeSetting(parser, value, "failure", quiz.settings.failureWord);
+  int number = 0;
+  if (key == "scroll unit" || key == "page unit") {
+    if (!takeNumber(parser, value, key.c_str(), 1, 10000, number)) return false;
+    (key == "scroll unit" ? quiz.settings.scrollUnit : quiz.settings.pageUnit) = number;
+    return true;
+  }
+  if (key == "question") {
+    if (quiz.questions.size() == maxQuestions) return fail(parser, "more than 96 questions");
+    quiz.questions.emplace_back();
+    quiz.questions.back().line = parser.line;
+    return takeText(parser, value, "question", maxTextLength, false,
+                    quiz.questions.back().questionText);
+  }
+  return takeQuestionKey(parser, key, value);
+}
+
+bool takeLine(Parser& parser, std::string line) {
+  if (!line.empty() && line.back() == '\r') line.pop_back();
+  const std::string content = trim(line);
+  if (content.empty() || content[0] == '#') return true;
+  const std::size_t colon = content.find(':');
+  if (colon == std::string::npos) return fail(parser, "expected \"key: value\"");
+  return takeQuizKey(parser, lowerCase(trim(content.substr(0, colon))),
+                     trim(content.substr(colon + 1)));
+}
+
+bool checkQuestion(Parser& parser, const QuestionSource& question, int number) {
+  const QuizDefinition& quiz = parser.quiz;
+  parser.line = question.line;
+  const std::string which = "question " + std::to_string(number);
+  const bool media = quiz.questionKind == kindAudio || quiz.questionKind == kindVideo;
+  if (!question.hasAnswer) return fail(parser, which + " has no \"answer:\"");
+  if (quiz.answersPerQuestion == 1 && !question.secondAnswer.empty())
+    return fail(parser, which + " has a second answer, but the quiz has one answer per question");
+  if (!question.revealText.empty() && quiz.revealMode < 2)
+    return fail(parser, which + " has a reveal text, but reveal mode " +
+                            std::to_string(quiz.revealMode) + " shows none");
+  if (!question.picture.path.empty() && quiz.questionKind != kindPicture)
+    return fail(parser, which + ": only picture quizzes show pictures");
+  if (!question.answerPicture.path.empty() && quiz.questionKind != kindPicture)
+    return fail(parser, which + ": only picture quizzes show answer pictures");
+  if (!question.clip.path.empty() && !media)
+    return fail(parser, which + ": only audio and video quizzes play clips");
+  return true;
+}
+
+bool checkQuiz(Parser& parser) {
+  const QuizDefinition& quiz = parser.quiz;
+  if (quiz.questionKind == kindText && quiz.answersPerQuestion == 2)
+    return fail(parser, "a text quiz has one answer per question");
+  if (quiz.codes.size() > quiz.questions.size())
+    return fail(parser, "more codes (" + std::to_string(quiz.codes.size()) + ") than questions (" +
+                            std::to_string(quiz.questions.size()) + ")");
+  for (std::size_t i = 0; i < quiz.questions.size(); ++i)
+    if (!checkQuestion(parser, quiz.questions[i], static_cast<int>(i + 1))) return false;
+  return true;
+}
+
+} // namespace
+
+bool parseQuizText(const std::string& fileName, const std::string& text, const std::string& folder,
+                   const SettingsBlock& startingSettings, QuizDefinition& quiz,
+                   std::string& error) {
+  quiz = {};
+  quiz.fileName = fileName;
+  quiz.settings = startingSettings;
+  Parser parser{quiz, folder, 0, error};
+  std::size_t start = 0;
+  while (start <= text.size()) {
+    std::size_t end = text.find('\n', start);
+    if (end == std::string::npos) end = text.size();
+    ++parser.line;
+    if (!takeLine(parser, text.substr(start, end - start))) return false;
+    start = end + 1;
+  }
+  return checkQuiz(parser);
+}
+
+bool parseQuizFile(const std::string& path, const SettingsBlock& startingSettings,
+                   QuizDefinition& quiz, std::string& error) {
+  std::vector<std::uint8_t> bytes;
+  if (!readWholeFile(path, bytes)) {
+    error = path + ": cannot read the quiz file";
+    return false;
+  }
+  const std::size_t slash = path.rfind('/');
+  const std::string folder = slash == std::string::npos ? "" : path.substr(0, slash + 1);
+  std::string text(bytes.begin(), bytes.end());
+  if (text.rfind("\xEF\xBB\xBF", 0) == 0) text.erase(0, 3); // a byte order mark from an editor
+  return parseQuizText(path, text, folder, startingSettings, quiz, error);
+}
+
+std::string answersText(const QuizDefinition& quiz) {
+  std::string text;
+  text += '\0'; // not read by the player
+  text += static_cast<char>(quiz.questionKind + 1);
+  text += static_cast<char>(quiz.questions.size());
+  text += static_cast<char>(quiz.answersPerQuestion);
+  for (const std::string* field : {&quiz.quizName, &quiz.authorName, &quiz.explanations,
+                                   &quiz.firstAnswerLabel, &quiz.secondAnswerLabel})
+    text += *field + "|";
+  for (const QuestionSource& question : quiz.questions) {
+    text += question.answer + "|";
+    if (quiz.answersPerQuestion == 2) text += question.secondAnswer + "|";
+    text += question.questionText + "|";
+  }
+  text += static_cast<char>(quiz.revealMode);
+  for (const QuestionSource& question : quiz.questions) {
+    if (quiz.revealMode >= 2) text += question.revealText + "|";
+    if (quiz.revealMode == 3) text += "|"; // the second text of each pair is not used
+  }
+  text += static_cast<char>(quiz.red);
+  text += static_cast<char>(quiz.green);
+  text += static_cast<char>(quiz.blue);
+  return text;
+}
+
+std::string codesText(const QuizDefinition& quiz) {
+  std::string text;
+  for (std::size_t i = 0; i < quiz.questions.size(); ++i)
+    text += (i < quiz.codes.size() ? quiz.codes[i] : std::string()) + "\r\n";
+  return text;
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "content/settings_block.h"
+
+// A quiz as a teacher writes it: a UTF-8 text file of "key: value" lines (README.md documents
+// the format). Texts are converted to code page 1252 and checked against what the player can
+// hold; media paths are relative to the quiz file.
+
+struct MediaFile {
+  std::string path; // as resolved against the quiz file's folder; empty: none
+  int line = 0;     // where the quiz file names it
+};
+
+struct QuestionSource {
+  int line = 0; // of its "question:" key
+  std::string questionText, answer, secondAnswer, revealText;
+  bool hasAnswer = false;
+  MediaFile picture, answerPicture, clip;
+};
+
+struct QuizDefinition {
+  std::string fileName;
+  int questionKind = 0;
+  int answersPerQuestion = 1;
+  std::string quizName, authorName, explanations, firstAnswerLabel, secondAnswerLabel;
+  int revealMode = 0;
+  int red = 90, green = 95, blue = 150;
+  std::vector<std::string> codes;
+  std::vector<QuestionSource> questions;
+  SettingsBlock settings = defaultSettings;
+};
+
+// False with "FILE:LINE: message" in `error` for the first fault found.
+bool parseQuizFile(const std::string& path, const SettingsBlock& startingSettings,
+                   QuizDefinition& quiz, std::string& error);
+bool parseQuizText(const std::string& fileName, const std::string& text, const std::string& folder,
+                   const SettingsBlock& startingSettings, QuizDefinition& quiz, std::string& error);
+
+// The decoded texts of resources 104 and 105.
+std::string answersText(const QuizDefinition& quiz);
+std::string codesText(const QuizDefinition& quiz);

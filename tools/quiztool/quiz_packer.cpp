@@ -1,0 +1,105 @@
+#include "tools/quiztool/quiz_packer.h"
+
+#include <cstring>
+
+#include "content/content_encoder.h"
+#include "content/quiz_state.h"
+#include "tools/quiztool/file_io.h"
+
+const ResourceName& patchType() {
+  static const ResourceName type = ResourceName::text("PATCH");
+  return type;
+}
+
+const ResourceName& imageType() {
+  static const ResourceName type = ResourceName::text("IMG");
+  return type;
+}
+
+namespace {
+
+bool fail(std::string& error, const std::string& message) {
+  error = message;
+  return false;
+}
+
+bool settingsOffset(const PeImage& image, std::size_t& offset, std::string& error) {
+  const PeSection* section = findSection(image, settingsSectionName);
+  if (!section || section->rawSize < sizeof(SettingsBlock))
+    return fail(error, "the player has no settings block (no " + std::string(settingsSectionName) +
+                           " section): is it the project's player.exe?");
+  offset = section->rawOffset;
+  return true;
+}
+
+bool isPng(const std::vector<std::uint8_t>& bytes) {
+  static const std::uint8_t signature[8] = {137, 80, 78, 71, 13, 10, 26, 10};
+  return bytes.size() >= 8 && std::memcmp(bytes.data(), signature, 8) == 0;
+}
+
+// What an earlier pack left: the content, every "IMG" resource, and PNG pictures.
+void removeQuizResources(ResourceTree& tree) {
+  std::erase_if(tree.entries, [](const ResourceEntry& entry) {
+    const int id = entry.name.name.empty() ? entry.name.id : -1;
+    const bool quizPicture = (id > pictureIdBase && id <= pictureIdBase + maxQuestions) ||
+                             (id > answerPictureIdBase && id <= answerPictureIdBase + maxQuestions);
+    return entry.type == patchType() || entry.type == imageType() ||
+           (entry.type == ResourceName::number(rcdataType) && quizPicture);
+  });
+}
+
+bool addCoded(ResourceTree& tree, int id, std::string text, std::string& error) {
+  // The coding cannot express an empty text; with no questions nobody reads the codes anyway.
+  if (text.empty()) text = "\r\n";
+  std::vector<std::uint8_t> coded;
+  if (encodeContent(reinterpret_cast<const std::uint8_t*>(text.data()), text.size(), coded) !=
+      encodeOk)
+    return fail(error, "the quiz's texts are too long to code (" + std::to_string(text.size()) +
+                           " bytes; the coded form must stay under 65,536 bytes)");
+  setResource(tree, patchType(), ResourceName::number(static_cast<std::uint16_t>(id)),
+              std::move(coded));
+  return true;
+}
+
+bool addMedia(ResourceTree& tree, const QuizDefinition& quiz, const MediaFile& media, int id,
+              bool picture, std::string& error) {
+  if (media.path.empty()) return true;
+  std::vector<std::uint8_t> bytes;
+  const std::string where = quiz.fileName + ":" + std::to_string(media.line) + ": ";
+  if (!readWholeFile(media.path, bytes)) return fail(error, where + "cannot read " + media.path);
+  if (bytes.empty()) return fail(error, where + media.path + " is empty");
+  const ResourceName type =
+      picture && isPng(bytes) ? ResourceName::number(rcdataType) : imageType();
+  setResource(tree, type, ResourceName::number(static_cast<std::uint16_t>(id)), std::move(bytes));
+  return true;
+}
+
+} // namespace
+
+bool readSettingsBlock(const PeImage& image, SettingsBlock& settings, std::string& error) {
+  std::size_t offset = 0;
+  if (!settingsOffset(image, offset, error)) return false;
+  std::memcpy(&settings, &image.bytes[offset], sizeof settings);
+  return true;
+}
+
+bool packQuiz(const QuizDefinition& quiz, PeImage& image, std::string& error) {
+  std::size_t settingsAt = 0;
+  ResourceTree tree;
+  if (!settingsOffset(image, settingsAt, error) || !readResourceTree(image, tree, error))
+    return false;
+  removeQuizResources(tree);
+  if (!addCoded(tree, answersId, answersText(quiz), error) ||
+      !addCoded(tree, codesId, codesText(quiz), error))
+    return false;
+  for (std::size_t i = 0; i < quiz.questions.size(); ++i) {
+    const QuestionSource& question = quiz.questions[i];
+    const int j = static_cast<int>(i + 1);
+    if (!addMedia(tree, quiz, question.picture, pictureIdBase + j, true, error) ||
+        !addMedia(tree, quiz, question.answerPicture, answerPictureIdBase + j, true, error) ||
+        !addMedia(tree, quiz, question.clip, pictureIdBase + j, false, error))
+      return false;
+  }
+  std::memcpy(&image.bytes[settingsAt], &quiz.settings, sizeof quiz.settings);
+  return installResourceSection(image, writeResourceTree(tree, resourceSectionRva(image)), error);
+}

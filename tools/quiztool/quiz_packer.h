@@ -1,0 +1,23 @@
+#pragma once
+
+#include <string>
+
+#include "content/settings_block.h"
+#include "tools/quiztool/pe_image.h"
+#include "tools/quiztool/quiz_file.h"
+#include "tools/quiztool/resource_tree.h"
+
+// Writes a quiz into an image of the player, as a quiz-making tool does, without relinking: the
+// coded "PATCH" resources 104 and 105, the "IMG" resources 400 + j and 10400 + j (PNG pictures
+// as RT_RCDATA under the same ids), and the settings block. The player's own resources stay.
+
+bool readSettingsBlock(const PeImage& image, SettingsBlock& settings, std::string& error);
+bool packQuiz(const QuizDefinition& quiz, PeImage& image, std::string& error);
+
+// Resource types and ids that a quiz uses.
+constexpr int answersId = 104;
+constexpr int codesId = 105;
+constexpr int pictureIdBase = 400;         // + question number: picture or clip
+constexpr int answerPictureIdBase = 10400; // + question number
+const ResourceName& patchType();
+const ResourceName& imageType();
