@@ -9,9 +9,13 @@ function(quiz_sources kind)
 endfunction()
 
 # A subsystem folder's sources by their names: *_win.cpp are WINDOWS, *_native.cpp are NATIVE,
-# every other .cpp file is CORE.
+# every other .cpp file is CORE. Files named after EXCLUDE are left for the caller.
 function(quiz_subsystem)
+  cmake_parse_arguments(PARSE_ARGV 0 arg "" "" "EXCLUDE")
   file(GLOB all CONFIGURE_DEPENDS RELATIVE "${CMAKE_CURRENT_SOURCE_DIR}" "${CMAKE_CURRENT_SOURCE_DIR}/*.cpp")
+  if(arg_EXCLUDE)
+    list(REMOVE_ITEM all ${arg_EXCLUDE})
+  endif()
   set(core "")
   set(windows "")
   set(native "")
