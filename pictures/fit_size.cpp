@@ -1,0 +1,10 @@
+#include "pictures/fit_size.h"
+
+FittedSize fitSize(int pictureWidth, int pictureHeight, int boxWidth, int boxHeight) {
+  // A picture without area has no proportions to keep: nothing to show.
+  if (pictureWidth <= 0 || pictureHeight <= 0) return {0, 0};
+  const double scaleX = static_cast<double>(boxWidth) / pictureWidth;
+  const double scaleY = static_cast<double>(boxHeight) / pictureHeight;
+  const double scale = scaleX < scaleY ? scaleX : scaleY;
+  return {static_cast<int>(pictureWidth * scale), static_cast<int>(pictureHeight * scale)};
+}
