@@ -1,0 +1,190 @@
+"""End-to-end harness: the real player under Wine, driven with real X input.
+
+Each scenario packs a quiz with quiztool into a fresh folder, starts it there (that folder is its
+current folder), waits for its windows, reads the window tree through the inspector, drives it
+with xdotool, and checks its exit code and the files it leaves. Screenshots go to the scenario's
+folder under build/windows/e2e/.
+"""
+import json
+import os
+import shutil
+import subprocess
+import sys
+import time
+from pathlib import Path
+
+ROOT = Path(__file__).resolve().parents[2]
+
+
+class Failure(Exception):
+    pass
+
+
+def check(condition, message):
+    if not condition:
+        raise Failure(message)
+
+
+def check_equal(actual, expected, what):
+    if actual != expected:
+        raise Failure(f"{what}: expected {expected!r}, got {actual!r}")
+
+
+class Session:
+    """The Wine session that tests/wine/wine-session started for this build tree."""
+
+    def __init__(self, build_dir, quiztool):
+        self.build = Path(build_dir)
+        self.quiztool = quiztool
+        self.inspector_exe = str(self.build / "tests/wine/inspector.exe")
+        self.env = dict(os.environ)
+        for line in (self.build / "wine-session/env").read_text().splitlines():
+            name, _, value = line.removeprefix("export ").partition("=")
+            self.env[name] = value.strip('"')
+
+    def inspector(self, *args, allow_failure=False):
+        result = subprocess.run(["wine", self.inspector_exe, *map(str, args)], env=self.env,
+                                capture_output=True, text=True, timeout=60)
+        if result.returncode != 0:
+            if allow_failure:
+                return None
+            raise Failure(f"inspector {' '.join(map(str, args))}: {result.stderr.strip()}")
+        return [json.loads(line) for line in result.stdout.splitlines() if line.strip()]
+
+    def xdotool(self, *args):
+        subprocess.run(["xdotool", *map(str, args)], env=self.env, check=True, timeout=30)
+
+    def screenshot(self, path):
+        subprocess.run(["import", "-window", "root", str(path)], env=self.env, check=True, timeout=30)
+
+
+class Player:
+    """One run of a quiz executable in its own folder."""
+
+    def __init__(self, session, name, folder):
+        self.session = session
+        self.folder = Path(folder)
+        self.name = name
+        self.process = None
+
+    @classmethod
+    def packed(cls, session, scenario, quiz_text, name="quiz.exe", player=None, extra_files=()):
+        """Packs `quiz_text` (the quiz file's text) into `name` in a fresh folder."""
+        folder = session.build / "e2e" / scenario
+        shutil.rmtree(folder, ignore_errors=True)
+        folder.mkdir(parents=True)
+        for source in extra_files:
+            shutil.copy(source, folder)
+        (folder / "source.quiz").write_text(quiz_text, encoding="utf-8")
+        command = [session.quiztool, "pack", str(folder / "source.quiz"), str(folder / name)]
+        if player:
+            command += ["--player", str(player)]
+        result = subprocess.run(command, capture_output=True, text=True)
+        check(result.returncode == 0, f"pack failed: {result.stderr}")
+        return cls(session, name, folder)
+
+    @classmethod
+    def copied(cls, session, scenario, executable, name="quiz.exe"):
+        folder = session.build / "e2e" / scenario
+        shutil.rmtree(folder, ignore_errors=True)
+        folder.mkdir(parents=True)
+        shutil.copy(executable, folder / name)
+        return cls(session, name, folder)
+
+    def start(self):
+        self.process = subprocess.Popen(["wine", self.name], cwd=self.folder, env=self.session.env,
+                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+    def wait_window(self, title_or_class, timeout_ms=15000):
+        return self.session.inspector("wait", title_or_class, timeout_ms)[0]
+
+    def tree(self, hwnd):
+        return self.session.inspector("tree", hwnd)
+
+    def message_box(self, timeout=10.0):
+        deadline = time.time() + timeout
+        while time.time() < deadline:
+            box = self.session.inspector("messagebox", allow_failure=True)
+            if box:
+                return box[0]
+            time.sleep(0.1)
+        raise Failure("no message box appeared")
+
+    def press_ok(self, box):
+        """Clicks the message box's OK button with the mouse."""
+        buttons = [w for w in self.tree(box["hwnd"]) if w["class"] == "Button"]
+        check(buttons, "message box without a button")
+        self.click(buttons[0])
+        self.wait_gone(box["hwnd"])
+
+    def wait_gone(self, hwnd, timeout=10.0):
+        deadline = time.time() + timeout
+        while time.time() < deadline:
+            windows = self.session.inspector("windows")
+            if all(w["hwnd"] != hwnd for w in windows):
+                return
+            time.sleep(0.1)
+        raise Failure(f"window {hwnd} stayed")
+
+    def click(self, window, dx=None, dy=None):
+        x = window["screenX"] + (window["width"] // 2 if dx is None else dx)
+        y = window["screenY"] + (window["height"] // 2 if dy is None else dy)
+        self.session.xdotool("mousemove", x, y, "click", 1)
+
+    def focus(self, title):
+        """Gives the X input focus to the player's window titled `title`."""
+        result = subprocess.run(["xdotool", "search", "--name", f"^{title}$"], env=self.session.env,
+                                capture_output=True, text=True)
+        windows = result.stdout.split()
+        check(windows, f"no X window named {title}")
+        self.session.xdotool("windowfocus", "--sync", windows[0])
+
+    def click_close_box(self, window):
+        point = self.session.inspector("closebox", window["hwnd"])[0]
+        self.session.xdotool("mousemove", point["x"], point["y"], "click", 1)
+
+    def exit_code(self, timeout=15.0):
+        try:
+            return self.process.wait(timeout=timeout)
+        except subprocess.TimeoutExpired:
+            self.kill()
+            raise Failure("the player did not exit")
+
+    def kill(self):
+        if self.process and self.process.poll() is None:
+            self.process.kill()
+            self.process.wait()
+
+    def screenshot(self, label):
+        path = self.folder / f"{label}.png"
+        self.session.screenshot(path)
+        return path
+
+
+def by_id(windows, control_id, depth=None):
+    """The controls with `control_id` (at `depth` in the tree when given)."""
+    return [w for w in windows if w["id"] == control_id and (depth is None or w["depth"] == depth)]
+
+
+def one(windows, control_id, depth=None):
+    found = by_id(windows, control_id, depth)
+    check(len(found) == 1, f"expected one control {control_id}, found {len(found)}")
+    return found[0]
+
+
+def run(scenarios, argv):
+    """python3 SCRIPT BUILD_DIR QUIZTOOL SCENARIO: runs one scenario, exit 0 when it passes."""
+    build_dir, quiztool, name = argv[1], argv[2], argv[3]
+    session = Session(build_dir, quiztool)
+    scenario = scenarios.get(name)
+    if not scenario:
+        print(f"unknown scenario {name}; known: {', '.join(sorted(scenarios))}")
+        return 2
+    started = time.time()
+    try:
+        scenario(session)
+    except Failure as failure:
+        print(f"FAIL {name}: {failure}")
+        return 1
+    print(f"ok {name} ({time.time() - started:.1f} s)")
+    return 0

@@ -1,0 +1,12 @@
+"""Runs one end-to-end scenario: scenarios.py BUILD_DIR QUIZTOOL SCENARIO."""
+import sys
+
+import harness
+import startup
+
+SCENARIOS = {}
+for module in (startup,):
+    SCENARIOS.update(module.SCENARIOS)
+
+if __name__ == "__main__":
+    sys.exit(harness.run(SCENARIOS, sys.argv))
