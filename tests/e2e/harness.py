@@ -91,9 +91,13 @@ class Player:
         shutil.copy(executable, folder / name)
         return cls(session, name, folder)
 
-    def start(self):
-        self.process = subprocess.Popen(["wine", self.name], cwd=self.folder, env=self.session.env,
-                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    def start(self, extra_env=None, log=None):
+        """Starts the player; `extra_env` adds variables (WINEDEBUG, WINEDLLOVERRIDES), `log`
+        names a file in the folder for Wine's output."""
+        env = dict(self.session.env, **(extra_env or {}))
+        output = open(self.folder / log, "w") if log else subprocess.DEVNULL
+        self.process = subprocess.Popen(["wine", self.name], cwd=self.folder, env=env,
+                                        stdout=output, stderr=output)
 
     def wait_window(self, title_or_class, timeout_ms=15000):
         return self.session.inspector("wait", title_or_class, timeout_ms)[0]

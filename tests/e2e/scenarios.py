@@ -2,10 +2,11 @@
 import sys
 
 import harness
+import media
 import startup
 
 SCENARIOS = {}
-for module in (startup,):
+for module in (startup, media):
     SCENARIOS.update(module.SCENARIOS)
 
 if __name__ == "__main__":

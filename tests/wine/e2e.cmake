@@ -29,7 +29,10 @@ e2e_player_variant(player_no105 "104=${coded}/quiz104.bin")
 # Scenarios run one at a time: they share the display, the mouse and the keyboard focus.
 set(E2E_SCENARIOS
   caption_and_class other_title window_size_and_centre version_label layout_and_resize
-  fallback_quiz undecodable_answers missing_codes close_box_ends_process)
+  fallback_quiz undecodable_answers missing_codes close_box_ends_process
+  media_play_writes_and_replaces_clips media_stop_before_play_does_nothing
+  media_close_while_playing_leaves_nothing media_video_quiz_hosts_players
+  media_rows_without_player_control media_text_and_picture_quizzes_never_load_atl)
 foreach(scenario IN LISTS E2E_SCENARIOS)
   add_test(NAME e2e_${scenario}
     COMMAND python3 "${PROJECT_SOURCE_DIR}/tests/e2e/scenarios.py" "${PROJECT_BINARY_DIR}"
