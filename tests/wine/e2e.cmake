@@ -40,3 +40,13 @@ foreach(scenario IN LISTS E2E_SCENARIOS)
   set_tests_properties(e2e_${scenario} PROPERTIES FIXTURES_REQUIRED wine RESOURCE_LOCK display
     TIMEOUT 120)
 endforeach()
+
+# The main window around an empty record, before and after its first layout.
+add_executable(main_window_probe main_window_probe.cpp)
+quiz_common_options(main_window_probe)
+target_link_libraries(main_window_probe PRIVATE quizwin)
+add_test(NAME main_window_version_label
+  COMMAND "${CMAKE_CURRENT_SOURCE_DIR}/expect-output"
+    "${CMAKE_CURRENT_SOURCE_DIR}/expected/main_window_probe.txt"
+    ${RUN_IN_WINE} "$<TARGET_FILE:main_window_probe>")
+set_tests_properties(main_window_version_label PROPERTIES FIXTURES_REQUIRED wine RESOURCE_LOCK display)
