@@ -24,10 +24,11 @@ bool advancePngBitInput(PngBitInput& input) {
   return false;
 }
 
-void refillPngBitsSlowly(PngBitInput& input) {
+PngBitInput refilledPngBits(PngBitInput input) {
   while (input.count <= 56) {
-    if (input.next == input.end && !advancePngBitInput(input)) return;
+    if (input.next == input.end && !advancePngBitInput(input)) break;
     input.bits |= std::uint64_t{*input.next++} << input.count;
     input.count += 8;
   }
+  return input;
 }

@@ -24,8 +24,11 @@ void startPngBitInput(PngBitInput& input, const PngDecoder& decoder);
 bool advancePngBitInput(PngBitInput& input);
 
 // Tops the buffer up to at least 57 bits, or to whatever remains at the end of the input.
-void refillPngBitsSlowly(PngBitInput& input);
+// Taken and returned by value, so that a caller's copy never has its address taken and can
+// stay in registers.
+PngBitInput refilledPngBits(PngBitInput input);
 
+// Needs input.count below 57.
 inline void refillPngBits(PngBitInput& input) {
   if (input.end - input.next >= 8) {
     // Fast path: take as many whole bytes as fit, with one load of eight.
@@ -38,7 +41,7 @@ inline void refillPngBits(PngBitInput& input) {
     input.count += takenBits;
     return;
   }
-  refillPngBitsSlowly(input);
+  input = refilledPngBits(input);
 }
 
 // Makes `n` (at most 57) bits available; false when the input ends first.

@@ -59,6 +59,7 @@ inline int decodePngSymbol(PngBitInput& input, const PngHuffmanCode& code) {
   if (input.count < maxCodeBits) refillPngBits(input);
   std::uint64_t bits = input.bits;
   std::int32_t value = 0;
+#pragma GCC unroll 15
   for (int len = 1; len <= maxCodeBits; ++len) {
     value |= static_cast<std::int32_t>(bits & 1);
     bits >>= 1;

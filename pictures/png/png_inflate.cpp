@@ -87,38 +87,57 @@ inline void copyMatch(std::uint8_t* out, std::size_t distance, std::size_t lengt
   }
 }
 
+// Where a Huffman-coded block writes. The hot loop works on a copy of the bit input and of
+// this, local to it, so that neither ever has its address taken and both stay in registers.
+struct Output {
+  std::uint8_t* start; // rawImage: the window of back references
+  std::uint8_t* next;  // next byte to write
+  std::uint8_t* end;   // end of rawImage
+};
+
 // The length and distance of a match whose length symbol is `symbol` (257..), then the copy.
-bool inflateMatch(Inflater& s, int symbol, const PngHuffmanCode& distances) {
+inline bool inflateMatch(PngBitInput& in, Output& out, int symbol,
+                         const PngHuffmanCode& distances) {
   symbol -= 257;
-  if (symbol >= 29) return false; // length symbols 286 and 287 do not exist
-  if (!needPngBits(s.input, lengthExtra[symbol])) return false; // the input ends early
-  const std::size_t length = lengthBase[symbol] + takePngBits(s.input, lengthExtra[symbol]);
-  symbol = decodePngSymbol(s.input, distances);
+  if (symbol >= 29) return false;                          // symbols 286 and 287 do not exist
+  if (!needPngBits(in, lengthExtra[symbol])) return false; // the input ends early
+  const std::size_t length = lengthBase[symbol] + takePngBits(in, lengthExtra[symbol]);
+  symbol = decodePngSymbol(in, distances);
   // No matching code, the input ends early, or distance symbols 30 and 31.
   if (symbol < 0 || symbol >= 30) return false;
-  if (!needPngBits(s.input, distanceExtra[symbol])) return false; // the input ends early
-  const std::size_t distance = distanceBase[symbol] + takePngBits(s.input, distanceExtra[symbol]);
-  if (distance > static_cast<std::size_t>(s.out - s.outStart)) return false; // before the start
-  if (length > static_cast<std::size_t>(s.outEnd - s.out)) return false;     // more than rawImage
-  copyMatch(s.out, distance, length);
-  s.out += length;
+  if (!needPngBits(in, distanceExtra[symbol])) return false; // the input ends early
+  const std::size_t distance = distanceBase[symbol] + takePngBits(in, distanceExtra[symbol]);
+  if (distance > static_cast<std::size_t>(out.next - out.start)) return false; // before start
+  if (length > static_cast<std::size_t>(out.end - out.next)) return false;     // more than rawImage
+  copyMatch(out.next, distance, length);
+  out.next += length;
   return true;
 }
 
 // The symbols of one Huffman-coded block, up to its end-of-block symbol.
-bool inflateCodes(Inflater& s, const PngHuffmanCode& literals, const PngHuffmanCode& distances) {
+inline bool inflateSymbols(PngBitInput& in, Output& out, const PngHuffmanCode& literals,
+                           const PngHuffmanCode& distances) {
   for (;;) {
-    const int symbol = decodePngSymbol(s.input, literals);
+    const int symbol = decodePngSymbol(in, literals);
     if (symbol < endOfBlock) {
-      if (symbol < 0) return false;        // no matching code, or the input ends early
-      if (s.out == s.outEnd) return false; // more output than rawImage holds
-      *s.out++ = static_cast<std::uint8_t>(symbol);
+      if (symbol < 0) return false;          // no matching code, or the input ends early
+      if (out.next == out.end) return false; // more output than rawImage holds
+      *out.next++ = static_cast<std::uint8_t>(symbol);
     } else if (symbol == endOfBlock) {
       return true;
-    } else if (!inflateMatch(s, symbol, distances)) {
+    } else if (!inflateMatch(in, out, symbol, distances)) {
       return false;
     }
   }
+}
+
+bool inflateCodes(Inflater& s, const PngHuffmanCode& literals, const PngHuffmanCode& distances) {
+  PngBitInput in = s.input;
+  Output out{s.outStart, s.out, s.outEnd};
+  const bool ok = inflateSymbols(in, out, literals, distances);
+  s.input = in;
+  s.out = out.next;
+  return ok;
 }
 
 bool inflateStored(Inflater& s) {
