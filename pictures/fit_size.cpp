@@ -1,8 +1,9 @@
 #include "pictures/fit_size.h"
 
 FittedSize fitSize(int pictureWidth, int pictureHeight, int boxWidth, int boxHeight) {
-  // A picture without area has no proportions to keep: nothing to show.
-  if (pictureWidth <= 0 || pictureHeight <= 0) return {0, 0};
+  // A picture without area has no proportions to keep, and a box without area holds nothing:
+  // nothing to show (a negative scale would make negative sizes).
+  if (pictureWidth <= 0 || pictureHeight <= 0 || boxWidth <= 0 || boxHeight <= 0) return {0, 0};
   const double scaleX = static_cast<double>(boxWidth) / pictureWidth;
   const double scaleY = static_cast<double>(boxHeight) / pictureHeight;
   const double scale = scaleX < scaleY ? scaleX : scaleY;
