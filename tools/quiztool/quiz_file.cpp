@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "content/quiz_state.h"
@@ -15,6 +16,8 @@ struct Parser {
   std::string folder; // media paths are relative to it
   int line = 0;
   std::string& error;
+  int answersLine = 0;        // of the last "answers:" key, for faults found at the end
+  std::vector<int> codeLines; // of each "code:" key, in order
 };
 
 bool fail(Parser& parser, const std::string& message) {
@@ -87,13 +90,23 @@ bool takeKind(Parser& parser, const std::string& value) {
   return fail(parser, "kind must be text, picture, audio or video");
 }
 
+// Three numbers with blanks between them. Each is read as a long, so that a number too large
+// for an int is rejected rather than wrapped into the range.
 bool takeColour(Parser& parser, const std::string& value) {
-  int red = 0, green = 0, blue = 0;
-  char extra = 0;
-  if (std::sscanf(value.c_str(), "%d %d %d %c", &red, &green, &blue, &extra) != 3 || red < 0 ||
-      red > 255 || green < 0 || green > 255 || blue < 0 || blue > 255)
+  long parts[3] = {};
+  const char* at = value.c_str();
+  for (long& part : parts) {
+    char* end = nullptr;
+    part = std::strtol(at, &end, 10);
+    if (end == at || part < 0 || part > 255)
+      return fail(parser, "background must be three numbers from 0 to 255: red green blue");
+    at = end;
+  }
+  if (*at != '\0')
     return fail(parser, "background must be three numbers from 0 to 255: red green blue");
-  parser.quiz.red = red, parser.quiz.green = green, parser.quiz.blue = blue;
+  parser.quiz.red = static_cast<int>(parts[0]);
+  parser.quiz.green = static_cast<int>(parts[1]);
+  parser.quiz.blue = static_cast<int>(parts[2]);
   return true;
 }
 
@@ -126,7 +139,15 @@ QuestionSource* currentQuestion(Parser& parser, const std::string& key) {
   return &parser.quiz.questions.back();
 }
 
+bool isQuestionKey(const std::string& key) {
+  for (const char* name :
+       {"answer", "second answer", "reveal text", "picture", "answer picture", "clip"})
+    if (key == name) return true;
+  return false;
+}
+
 bool takeQuestionKey(Parser& parser, const std::string& key, const std::string& value) {
+  if (!isQuestionKey(key)) return fail(parser, "unknown key \"" + key + "\"");
   QuestionSource* question = currentQuestion(parser, key);
   if (!question) return false;
   if (key == "answer") {
@@ -139,8 +160,7 @@ bool takeQuestionKey(Parser& parser, const std::string& key, const std::string& 
     return takeText(parser, value, "reveal text", maxTextLength, false, question->revealText);
   if (key == "picture") return takeMedia(parser, value, question->picture);
   if (key == "answer picture") return takeMedia(parser, value, question->answerPicture);
-  if (key == "clip") return takeMedia(parser, value, question->clip);
-  return fail(parser, "unknown key \"" + key + "\"");
+  return takeMedia(parser, value, question->clip);
 }
 
 bool takeQuizKey(Parser& parser, const std::string& key, const std::string& value) {
@@ -155,10 +175,14 @@ bool takeQuizKey(Parser& parser, const std::string& key, const std::string& valu
   if (key == "second label")
     return takeText(parser, value, "second label", maxTextLength, false, quiz.secondAnswerLabel);
   if (key == "kind") return takeKind(parser, value);
-  if (key == "answers") return takeNumber(parser, value, "answers", 1, 2, quiz.answersPerQuestion);
+  if (key == "answers") {
+    parser.answersLine = parser.line;
+    return takeNumber(parser, value, "answers", 1, 2, quiz.answersPerQuestion);
+  }
   if (key == "reveal") return takeNumber(parser, value, "reveal", 0, 4, quiz.revealMode);
   if (key == "background") return takeColour(parser, value);
   if (key == "code") {
+    parser.codeLines.push_back(parser.line);
     quiz.codes.emplace_back();
     return takeText(parser, value, "code", maxTextLength, true, quiz.codes.back());
   }
@@ -192,6 +216,10 @@ bool takeLine(Parser& parser, std::string line) {
                      trim(content.substr(colon + 1)));
 }
 
+bool hasBlankEnd(const std::string& answer) {
+  return !answer.empty() && (answer.front() == ' ' || answer.back() == ' ');
+}
+
 bool checkQuestion(Parser& parser, const QuestionSource& question, int number) {
   const QuizDefinition& quiz = parser.quiz;
   parser.line = question.line;
@@ -200,6 +228,13 @@ bool checkQuestion(Parser& parser, const QuestionSource& question, int number) {
   if (!question.hasAnswer) return fail(parser, which + " has no \"answer:\"");
   if (quiz.answersPerQuestion == 1 && !question.secondAnswer.empty())
     return fail(parser, which + " has a second answer, but the quiz has one answer per question");
+  // The player trims what is typed but never the stored answer: an empty answer, or one with a
+  // blank at either end, can never be found.
+  if (question.answer.empty()) return fail(parser, which + ": the answer is empty");
+  if (quiz.answersPerQuestion == 2 && question.secondAnswer.empty())
+    return fail(parser, which + ": the second answer is empty");
+  if (hasBlankEnd(question.answer) || hasBlankEnd(question.secondAnswer))
+    return fail(parser, which + ": an answer that begins or ends with a blank can never be found");
   if (!question.revealText.empty() && quiz.revealMode < 2)
     return fail(parser, which + " has a reveal text, but reveal mode " +
                             std::to_string(quiz.revealMode) + " shows none");
@@ -214,11 +249,15 @@ bool checkQuestion(Parser& parser, const QuestionSource& question, int number) {
 
 bool checkQuiz(Parser& parser) {
   const QuizDefinition& quiz = parser.quiz;
-  if (quiz.questionKind == kindText && quiz.answersPerQuestion == 2)
+  if (quiz.questionKind == kindText && quiz.answersPerQuestion == 2) {
+    parser.line = parser.answersLine;
     return fail(parser, "a text quiz has one answer per question");
-  if (quiz.codes.size() > quiz.questions.size())
+  }
+  if (quiz.codes.size() > quiz.questions.size()) {
+    parser.line = parser.codeLines[quiz.questions.size()]; // the first code without a question
     return fail(parser, "more codes (" + std::to_string(quiz.codes.size()) + ") than questions (" +
                             std::to_string(quiz.questions.size()) + ")");
+  }
   for (std::size_t i = 0; i < quiz.questions.size(); ++i)
     if (!checkQuestion(parser, quiz.questions[i], static_cast<int>(i + 1))) return false;
   return true;
