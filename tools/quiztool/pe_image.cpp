@@ -98,6 +98,7 @@ bool parsePeImage(std::vector<std::uint8_t> bytes, PeImage& image, std::string& 
       !readU32(bytes, optional + fileAlignmentField, image.fileAlignment) ||
       !readU32(bytes, optional + sizeOfHeadersField, image.sizeOfHeaders) ||
       !readU32(bytes, optional + directoryCountField, directoryCount) || directoryCount <= 4 ||
+      optionalSize < directoriesStart + std::size_t{8} * directoryCount ||
       image.sectionAlignment == 0 || image.fileAlignment == 0)
     return fail(error, "damaged executable headers");
   image.peOffset = peOffset;
@@ -170,8 +171,10 @@ bool appendSection(PeImage& image, std::uint32_t rva, const PeSection* current, 
   if (headerAt + sectionHeaderSize > firstRaw)
     return fail(error, "no room for another section header in the executable");
   if (current && current->name == ".rsrc") {
-    PeSection old = *current;
-    old.name = ".oldrsrc"; // no longer the resource directory; kept so addresses stay valid
+    // No longer the resource directory; kept so that addresses stay valid. The section list
+    // says so too, or a later search for ".rsrc" would find this one.
+    PeSection& old = image.sections[static_cast<std::size_t>(current - image.sections.data())];
+    old.name = ".oldrsrc";
     writeSectionHeader(image, old);
   }
   section = {".rsrc", 0, rva, 0, 0, headerAt};

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <map>
+#include <set>
+#include <utility>
 
 #include "tools/quiztool/byte_io.h"
 
@@ -42,6 +44,8 @@ struct SectionView {
   std::vector<std::uint8_t> bytes; // the raw data of the resource section
   std::uint32_t rva;               // where the section starts in memory
   int visited = 0;                 // directory entries read so far
+  std::set<std::size_t> used;      // offsets of the directory tables and data entries read
+  std::size_t dataRead = 0;        // bytes of resource data copied so far
 };
 
 bool fail(std::string& error, const std::string& message) {
@@ -56,7 +60,8 @@ bool readName(const SectionView& view, std::uint32_t field, ResourceName& name) 
   }
   const std::size_t at = field & ~subdirectoryFlag;
   std::uint16_t length = 0;
-  if (!readU16(view.bytes, at, length)) return false;
+  // A name without characters would read back as the number 0.
+  if (!readU16(view.bytes, at, length) || length == 0) return false;
   name = {};
   for (std::uint16_t i = 0; i < length; ++i) {
     std::uint16_t unit = 0;
@@ -66,13 +71,17 @@ bool readName(const SectionView& view, std::uint32_t field, ResourceName& name) 
   return true;
 }
 
-bool readData(const SectionView& view, std::size_t at, ResourceEntry& entry) {
+// Each data entry serves one resource, and all of them together cannot hold more bytes than
+// the file: otherwise a few hundred bytes of directory could ask for gigabytes of copies.
+bool readData(SectionView& view, std::size_t at, ResourceEntry& entry) {
   std::uint32_t rva = 0, size = 0;
   std::size_t offset = 0;
-  if (!readU32(view.bytes, at, rva) || !readU32(view.bytes, at + 4, size) ||
-      !readU32(view.bytes, at + 8, entry.codePage) ||
+  if (!view.used.insert(at).second || !readU32(view.bytes, at, rva) ||
+      !readU32(view.bytes, at + 4, size) || !readU32(view.bytes, at + 8, entry.codePage) ||
       !fileOffsetOfRva(view.image, rva, size, offset))
     return false;
+  view.dataRead += size;
+  if (view.dataRead > view.image.bytes.size()) return false;
   entry.data.assign(view.image.bytes.begin() + offset, view.image.bytes.begin() + offset + size);
   return true;
 }
@@ -81,7 +90,11 @@ bool readData(const SectionView& view, std::size_t at, ResourceEntry& entry) {
 bool readLevel(SectionView& view, std::size_t at, int level, ResourceEntry& path,
                ResourceTree& tree) {
   std::uint16_t named = 0, numbered = 0;
-  if (!readU16(view.bytes, at + 12, named) || !readU16(view.bytes, at + 14, numbered)) return false;
+  // Each table is read once: a tree shares no subdirectory, and this also ends every loop.
+  if (!view.used.insert(at).second || !readU16(view.bytes, at + 12, named) ||
+      !readU16(view.bytes, at + 14, numbered))
+    return false;
+  std::set<std::pair<std::u16string, std::uint16_t>> names; // a name given twice is damage
   for (std::size_t i = 0; i < static_cast<std::size_t>(named) + numbered; ++i) {
     if (++view.visited > maxEntriesVisited) return false;
     const std::size_t entry = at + directoryHeaderSize + i * entrySize;
@@ -89,11 +102,12 @@ bool readLevel(SectionView& view, std::size_t at, int level, ResourceEntry& path
     if (!readU32(view.bytes, entry, nameField) || !readU32(view.bytes, entry + 4, target))
       return false;
     ResourceName name;
-    if (!readName(view, nameField, name)) return false;
+    if (!readName(view, nameField, name) || !names.insert({name.name, name.id}).second)
+      return false;
     const bool isDirectory = (target & subdirectoryFlag) != 0;
-    // Types and names lead to directories; languages lead to data. Anything else is damage,
-    // and the fixed depth also rules out loops.
-    if (isDirectory != (level < 2)) return false;
+    // Types and names lead to directories; languages, which are numbers, lead to data. Anything
+    // else is damage.
+    if (isDirectory != (level < 2) || (level == 2 && !name.name.empty())) return false;
     if (level == 0) path.type = name;
     if (level == 1) path.name = name;
     if (level == 2) {
