@@ -1,0 +1,353 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "content/content_decoder.h"
+#include "content/quiz_state.h"
+#include "tests/unit/pe_builder.h"
+#include "tests/unit/temp_folder.h"
+#include "tools/quiztool/quiz_packer.h"
+
+namespace {
+
+const std::vector<std::uint8_t> jpegBytes = {0xFF, 0xD8, 0xFF, 0xE0, 0, 0x10,
+                                             'J',  'F',  'I',  'F',  0};
+const std::vector<std::uint8_t> gifBytes = {'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0, 0x80};
+const std::vector<std::uint8_t> pngBytes = {0x89, 'P', 'N', 'G', 13, 10, 26, 10, 0, 0, 0, 13, 'I'};
+const std::vector<std::uint8_t> otherJpegBytes = {0xFF, 0xD8, 0xFF, 0xDB, 0, 0x43, 0};
+
+ResourceName id(std::uint16_t value) {
+  return ResourceName::number(value);
+}
+
+ResourceEntry entry(const ResourceName& type, const ResourceName& name,
+                    std::vector<std::uint8_t> data) {
+  ResourceEntry e;
+  e.type = type;
+  e.name = name;
+  e.language = 0x40C;
+  e.data = std::move(data);
+  return e;
+}
+
+// The player's own resources: dialogs, cursor, icons, a data resource of its own.
+ResourceTree playerResources() {
+  return {{entry(id(5), id(1001), {1, 2, 3}), entry(id(5), id(1002), {4, 5}),
+           entry(id(12), id(1003), {6}), entry(id(14), id(1004), {7, 8, 9, 10}),
+           entry(id(14), id(1005), {11}), entry(id(rcdataType), id(1), {12, 13})}};
+}
+
+// The settings section: the block and some bytes after it that are not the block's.
+std::vector<std::uint8_t> settingsSection() {
+  std::vector<std::uint8_t> bytes(sizeof(SettingsBlock) + 16, 0xEE);
+  std::memcpy(bytes.data(), &defaultSettings, sizeof defaultSettings);
+  return bytes;
+}
+
+// An image of the player, with its resource section last or followed by the settings.
+PeImage playerImage(bool resourcesLast) {
+  PeBuilder builder;
+  builder.filled(".text", 0x700, 1).filled(".data", 0x90, 2);
+  if (resourcesLast)
+    builder.section(settingsSectionName, settingsSection()).resources(playerResources());
+  else
+    builder.resources(playerResources()).section(settingsSectionName, settingsSection());
+  PeImage image;
+  std::string error;
+  EXPECT_TRUE(parsePeImage(builder.build(), image, error)) << error;
+  return image;
+}
+
+std::string utf8(const char8_t* text) {
+  return reinterpret_cast<const char*>(text);
+}
+
+QuizDefinition quizOf(const TempFolder& folder, const std::string& text) {
+  QuizDefinition quiz;
+  std::string error;
+  EXPECT_TRUE(parseQuizText("quiz.txt", text, folder.path(), defaultSettings, quiz, error))
+      << error;
+  return quiz;
+}
+
+const char8_t pictureQuiz[] = u8"name: Drapeaux\n"
+                              u8"author: Zoé\n"
+                              u8"kind: picture\n"
+                              u8"reveal: 2\n"
+                              u8"title: Drapeaux\n"
+                              u8"web: http://ecole.example\n"
+                              u8"success: OUI\n"
+                              u8"failure: NON\n"
+                              u8"scroll unit: 2\n"
+                              u8"page unit: 3\n"
+                              u8"code: C1\n"
+                              u8"question:\n"
+                              u8"answer: France\n"
+                              u8"picture: france.jpg\n"
+                              u8"answer picture: carte-france.png\n"
+                              u8"reveal text: Bleu, blanc, rouge.\n"
+                              u8"question:\n"
+                              u8"answer: Italie\n"
+                              u8"picture: italie.gif\n"
+                              u8"answer picture: carte-italie.jpg\n"
+                              u8"question:\n"
+                              u8"answer: Japon\n"
+                              u8"picture: japon.png\n";
+
+void writeMedia(const TempFolder& folder) {
+  folder.write("france.jpg", jpegBytes);
+  folder.write("carte-france.png", pngBytes);
+  folder.write("italie.gif", gifBytes);
+  folder.write("carte-italie.jpg", otherJpegBytes);
+  folder.write("japon.png", pngBytes);
+}
+
+ResourceTree resourcesOf(const PeImage& image) {
+  PeImage reread;
+  ResourceTree tree;
+  std::string error;
+  EXPECT_TRUE(parsePeImage(image.bytes, reread, error)) << error;
+  EXPECT_TRUE(readResourceTree(reread, tree, error)) << error;
+  return tree;
+}
+
+std::string decoded(const ResourceTree& tree, int resourceId) {
+  const ResourceEntry* found =
+      findResource(tree, patchType(), id(static_cast<std::uint16_t>(resourceId)));
+  if (!found) return "(missing)";
+  DecodedText text;
+  if (decodeContent(found->data.data(), found->data.size(), text) != decodeOk)
+    return "(undecodable)";
+  return std::string(reinterpret_cast<const char*>(text.bytes.get()), text.length);
+}
+
+struct Expected {
+  ResourceName type;
+  std::uint16_t id;
+  std::vector<std::uint8_t> data;
+};
+
+// The quiz's own resources are exactly these, and the player's are all still there.
+void expectQuizResources(const ResourceTree& tree, const std::vector<Expected>& media) {
+  std::size_t quizEntries = 2; // 104 and 105
+  for (const Expected& e : media) {
+    const ResourceEntry* found = findResource(tree, e.type, id(e.id));
+    ASSERT_NE(found, nullptr) << e.type.display() << " " << e.id;
+    EXPECT_EQ(found->data, e.data) << e.type.display() << " " << e.id;
+    ++quizEntries;
+  }
+  for (const ResourceEntry& own : playerResources().entries) {
+    const ResourceEntry* found = findResource(tree, own.type, own.name);
+    ASSERT_NE(found, nullptr) << own.type.display() << " " << own.name.display();
+    EXPECT_EQ(found->data, own.data);
+    EXPECT_EQ(found->language, own.language);
+  }
+  EXPECT_EQ(tree.entries.size(), playerResources().entries.size() + quizEntries);
+}
+
+TEST(QuizPacker, PacksContentPicturesAndSettings) {
+  TempFolder folder;
+  ASSERT_TRUE(folder.ok());
+  writeMedia(folder);
+  const QuizDefinition quiz = quizOf(folder, utf8(pictureQuiz));
+  for (const bool resourcesLast : {true, false}) {
+    PeImage image = playerImage(resourcesLast);
+    const PeImage before = image;
+    std::string error;
+    ASSERT_TRUE(packQuiz(quiz, image, error)) << error;
+
+    const ResourceTree tree = resourcesOf(image);
+    EXPECT_EQ(decoded(tree, answersId), answersText(quiz));
+    EXPECT_EQ(decoded(tree, codesId), codesText(quiz));
+    const ResourceName img = imageType(), rcdata = id(rcdataType);
+    expectQuizResources(tree, {{img, 401, jpegBytes},
+                               {rcdata, 10401, pngBytes},
+                               {img, 402, gifBytes},
+                               {img, 10402, otherJpegBytes},
+                               {rcdata, 403, pngBytes}});
+    EXPECT_EQ(imageType(), ResourceName::text("IMG"));
+    EXPECT_EQ(patchType(), ResourceName::text("PATCH"));
+
+    // The block is the quiz's settings, byte for byte; the rest of its section is left alone.
+    const PeSection* settings = findSection(image, settingsSectionName);
+    ASSERT_NE(settings, nullptr);
+    const PeSection* old = findSection(before, settingsSectionName);
+    EXPECT_EQ(settings->rawOffset, old->rawOffset);
+    EXPECT_EQ(std::memcmp(&image.bytes[settings->rawOffset], &quiz.settings, 80), 0);
+    EXPECT_TRUE(std::equal(before.bytes.begin() + old->rawOffset + 80,
+                           before.bytes.begin() + old->rawOffset + old->rawSize,
+                           image.bytes.begin() + settings->rawOffset + 80));
+    SettingsBlock read{};
+    ASSERT_TRUE(readSettingsBlock(image, read, error)) << error;
+    EXPECT_STREQ(read.title, "Drapeaux");
+    EXPECT_STREQ(read.webAddress, "http://ecole.example");
+    EXPECT_EQ(read.scrollUnit, 2);
+    EXPECT_EQ(read.pageUnit, 3);
+    EXPECT_STREQ(read.successWord, "OUI");
+    EXPECT_STREQ(read.failureWord, "NON");
+
+    for (const char* name : {".text", ".data"}) {
+      const PeSection* s = findSection(before, name);
+      EXPECT_TRUE(std::equal(before.bytes.begin() + s->rawOffset,
+                             before.bytes.begin() + s->rawOffset + s->rawSize,
+                             image.bytes.begin() + s->rawOffset))
+          << name;
+    }
+    EXPECT_EQ(image.sections.size(), resourcesLast ? 4u : 5u);
+    std::uint32_t checksum = 0;
+    ASSERT_TRUE(readU32(image.bytes, PeBuilder::checksumAt, checksum));
+    EXPECT_EQ(checksum, referenceChecksum(image.bytes, PeBuilder::checksumAt));
+  }
+}
+
+TEST(QuizPacker, RepackingReplacesThePreviousQuiz) {
+  TempFolder folder;
+  ASSERT_TRUE(folder.ok());
+  writeMedia(folder);
+  const QuizDefinition first = quizOf(folder, utf8(pictureQuiz));
+  // The second quiz has one question, whose picture is a PNG where the first had a JPEG.
+  const QuizDefinition second =
+      quizOf(folder, "name: Autre\nkind: picture\ncode: Z\nquestion:\nanswer: Japon\n"
+                     "picture: japon.png\n");
+  for (const bool resourcesLast : {true, false}) {
+    PeImage image = playerImage(resourcesLast);
+    std::string error;
+    ASSERT_TRUE(packQuiz(first, image, error)) << error;
+    const std::vector<std::uint8_t> packedOnce = image.bytes;
+    ASSERT_TRUE(packQuiz(first, image, error)) << error;
+    EXPECT_EQ(image.bytes, packedOnce) << "packing the same quiz again changes nothing";
+
+    ASSERT_TRUE(packQuiz(second, image, error)) << error;
+    const ResourceTree tree = resourcesOf(image);
+    EXPECT_EQ(decoded(tree, answersId), answersText(second));
+    EXPECT_EQ(decoded(tree, codesId), "Z\r\n");
+    expectQuizResources(tree, {{id(rcdataType), 401, pngBytes}});
+    EXPECT_EQ(image.sections.size(), resourcesLast ? 4u : 5u);
+    SettingsBlock read{};
+    ASSERT_TRUE(readSettingsBlock(image, read, error));
+    EXPECT_EQ(std::memcmp(&read, &defaultSettings, sizeof read), 0);
+  }
+}
+
+TEST(QuizPacker, PacksClipsAsImgWhateverTheyHold) {
+  TempFolder folder;
+  ASSERT_TRUE(folder.ok());
+  folder.write("coq.mp3", "ID3\x03");
+  folder.write("odd.bin", pngBytes);
+  const QuizDefinition quiz = quizOf(
+      folder, "kind: audio\nquestion: q1\nanswer: coq\nclip: coq.mp3\nquestion: q2\nanswer: x\n"
+              "clip: odd.bin\nquestion: q3\nanswer: sans clip\n");
+  PeImage image = playerImage(true);
+  std::string error;
+  ASSERT_TRUE(packQuiz(quiz, image, error)) << error;
+  const ResourceTree tree = resourcesOf(image);
+  expectQuizResources(tree, {{imageType(), 401, {'I', 'D', '3', 3}}, {imageType(), 402, pngBytes}});
+  EXPECT_EQ(decoded(tree, codesId), "\r\n\r\n\r\n");
+}
+
+TEST(QuizPacker, PacksAQuizWithoutQuestions) {
+  TempFolder folder;
+  ASSERT_TRUE(folder.ok());
+  const QuizDefinition quiz = quizOf(folder, "name: Vide\n");
+  PeImage image = playerImage(true);
+  std::string error;
+  ASSERT_TRUE(packQuiz(quiz, image, error)) << error;
+  const ResourceTree tree = resourcesOf(image);
+  EXPECT_EQ(decoded(tree, answersId), answersText(quiz));
+  EXPECT_EQ(decoded(tree, codesId), "\r\n");
+}
+
+TEST(QuizPacker, ReportsAPlayerWithoutSettings) {
+  TempFolder folder;
+  ASSERT_TRUE(folder.ok());
+  const QuizDefinition quiz = quizOf(folder, "question: q\nanswer: a\n");
+  const std::string message =
+      "the player has no settings block (no .quizset section): is it the project's player.exe?";
+
+  PeBuilder builder;
+  builder.filled(".text", 0x100, 1).resources(playerResources());
+  PeImage image;
+  std::string error;
+  ASSERT_TRUE(parsePeImage(builder.build(), image, error));
+  const std::vector<std::uint8_t> before = image.bytes;
+  EXPECT_FALSE(packQuiz(quiz, image, error));
+  EXPECT_EQ(error, message);
+  EXPECT_EQ(image.bytes, before);
+  SettingsBlock settings{};
+  EXPECT_FALSE(readSettingsBlock(image, settings, error));
+  EXPECT_EQ(error, message);
+
+  // A section of that name too small to hold the block.
+  image = playerImage(true);
+  const PeSection* section = findSection(image, settingsSectionName);
+  std::vector<std::uint8_t> bytes = image.bytes;
+  writeU32(bytes, section->headerOffset + 16, sizeof(SettingsBlock) - 1);
+  ASSERT_TRUE(parsePeImage(bytes, image, error));
+  EXPECT_FALSE(packQuiz(quiz, image, error));
+  EXPECT_EQ(error, message);
+}
+
+TEST(QuizPacker, ReportsMediaThatCannotBePacked) {
+  TempFolder folder;
+  ASSERT_TRUE(folder.ok());
+  folder.write("vide.jpg", "");
+  const std::string gone = folder.write("parti.jpg", jpegBytes);
+  const QuizDefinition quiz = quizOf(folder, "kind: picture\nquestion:\nanswer: a\n"
+                                             "picture: vide.jpg\n");
+  const QuizDefinition later = quizOf(folder, "kind: picture\nquestion:\nanswer: a\n"
+                                              "answer picture: parti.jpg\n");
+  std::remove(gone.c_str());
+  PeImage image = playerImage(true);
+  const std::vector<std::uint8_t> before = image.bytes;
+  std::string error;
+  EXPECT_FALSE(packQuiz(quiz, image, error));
+  EXPECT_EQ(error, "quiz.txt:4: " + folder.path() + "vide.jpg is empty");
+  EXPECT_FALSE(packQuiz(later, image, error));
+  EXPECT_EQ(error, "quiz.txt:4: cannot read " + gone);
+  EXPECT_EQ(image.bytes, before);
+}
+
+TEST(QuizPacker, ReportsTextsTooLongToCode) {
+  QuizDefinition quiz;
+  quiz.questionKind = kindPicture;
+  quiz.answersPerQuestion = 2;
+  quiz.revealMode = 2;
+  std::uint32_t seed = 12345;
+  const auto noise = [&seed] {
+    std::string text;
+    for (int i = 0; i < maxTextLength; ++i) {
+      seed = seed * 1103515245 + 12345;
+      text += static_cast<char>('!' + (seed >> 16) % 90); // printable, never "|"
+    }
+    return text;
+  };
+  for (int n = 0; n < maxQuestions; ++n) {
+    QuestionSource question;
+    question.answer = noise(), question.secondAnswer = noise();
+    question.questionText = noise(), question.revealText = noise();
+    quiz.questions.push_back(question);
+  }
+  PeImage image = playerImage(true);
+  const std::vector<std::uint8_t> before = image.bytes;
+  std::string error;
+  EXPECT_FALSE(packQuiz(quiz, image, error));
+  EXPECT_EQ(error, "the quiz's texts are too long to code (" +
+                       std::to_string(answersText(quiz).size()) +
+                       " bytes; the coded form must stay under 65,536 bytes)");
+  EXPECT_EQ(image.bytes, before);
+}
+
+TEST(QuizPacker, ReportsDamagedPlayerResources) {
+  TempFolder folder;
+  ASSERT_TRUE(folder.ok());
+  const QuizDefinition quiz = quizOf(folder, "question: q\nanswer: a\n");
+  PeImage image = playerImage(true);
+  std::vector<std::uint8_t> bytes = image.bytes;
+  writeU32(bytes, image.sections.back().rawOffset + 20, 0x80FFFFFF);
+  std::string error;
+  ASSERT_TRUE(parsePeImage(bytes, image, error));
+  EXPECT_FALSE(packQuiz(quiz, image, error));
+  EXPECT_EQ(error, "resources: damaged resource directory");
+}
+
+} // namespace
