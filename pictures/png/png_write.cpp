@@ -40,16 +40,36 @@ const std::uint8_t* nextRow(RowRebuilder& rows, std::size_t length) {
   return rows.prior = recon;
 }
 
+// Bytes of a bitmap row that pixels occupy; the rest, up to the stride, is padding.
+std::size_t pixelBytes(const PngDecoder& decoder, const PngOutputFormat& format) {
+  return (std::size_t{decoder.width} * format.bitmapBits + 7) / 8;
+}
+
 bool writeRows(RowRebuilder& rows, const PngDecoder& decoder, const PngOutputFormat& format,
                std::uint8_t* bits, std::size_t stride) {
   const std::size_t length = pngRowBytes(decoder.width, format.samples * format.bitDepth);
+  const std::size_t used = pixelBytes(decoder, format);
   startRows(rows, length);
   for (std::uint32_t y = 0; y < decoder.height; ++y, bits += stride) {
     const std::uint8_t* row = nextRow(rows, length);
     if (!row) return false;
     format.convert(row, bits, decoder.width);
+    std::memset(bits + used, 0, stride - used); // padding too is defined
   }
   return true;
+}
+
+// Before the passes: sub-byte pixels are ORed into cleared bytes; wider pixels are copied
+// whole, so only the padding needs clearing.
+void clearForPasses(const PngDecoder& decoder, const PngOutputFormat& format, std::uint8_t* bits,
+                    const PngBitmapLayout& layout) {
+  if (format.bitmapBits < 8) {
+    std::memset(bits, 0, layout.bitsSize);
+    return;
+  }
+  const std::size_t used = pixelBytes(decoder, format);
+  for (std::uint32_t y = 0; y < decoder.height; ++y, bits += layout.rowStride)
+    std::memset(bits + used, 0, layout.rowStride - used);
 }
 
 // Puts `count` converted pixels of a pass row at columns xStart, xStart + xStep, … of `line`.
@@ -73,7 +93,7 @@ void placePixels(const std::uint8_t* pixels, std::uint8_t* line, std::uint32_t c
 
 bool writePasses(RowRebuilder& rows, const PngDecoder& decoder, const PngOutputFormat& format,
                  std::uint8_t* bits, const PngBitmapLayout& layout, std::uint8_t* passRow) {
-  if (format.bitmapBits < 8) std::memset(bits, 0, layout.bitsSize);
+  clearForPasses(decoder, format, bits, layout);
   for (const PngPass& pass : adam7Passes) {
     const std::uint32_t columns = pngPassExtent(decoder.width, pass.xStart, pass.xStep);
     const std::uint32_t passRows = pngPassExtent(decoder.height, pass.yStart, pass.yStep);

@@ -421,7 +421,12 @@ std::string compareBitmap(const Decoded& decoded, const ExpectedBitmap& expected
     const std::uint32_t value = entry[0] | entry[1] << 8 | entry[2] << 16;
     if (value != expected.table[i] || entry[3] != 0) return "table entry " + std::to_string(i);
   }
+  const std::size_t used = (std::size_t{decoded.width} * expected.bitCount + 7) / 8;
   for (std::uint32_t y = 0; y < decoded.height; ++y) {
+    for (std::size_t i = used; i < layout.rowStride; ++i) {
+      if (decoded.bits[std::size_t{y} * layout.rowStride + i] != 0)
+        return "padding of row " + std::to_string(y);
+    }
     for (std::uint32_t x = 0; x < decoded.width; ++x) {
       const std::uint32_t got =
           bitmapPixel(decoded.bits.data(), layout.rowStride, expected.bitCount, x, y);

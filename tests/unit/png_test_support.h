@@ -108,5 +108,6 @@ struct Decoded {
 // `maxPixels` pixels are opened only (Reached::openedOnly).
 Decoded decodeBytes(const Bytes& png, std::uint64_t maxPixels = std::uint64_t{1} << 24);
 
-// Compares a decoded bitmap with the expected one; returns "" or the first difference.
+// Compares a decoded bitmap with the expected one, padding bytes included (they must be 0);
+// returns "" or the first difference.
 std::string compareBitmap(const Decoded& decoded, const ExpectedBitmap& expected);
