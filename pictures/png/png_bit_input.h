@@ -50,7 +50,7 @@ inline bool needPngBits(PngBitInput& input, int n) {
   return input.count >= n;
 }
 
-// Takes `n` bits that needPngBits made available.
+// Takes `n` (at most 16) bits that needPngBits made available.
 inline std::uint32_t takePngBits(PngBitInput& input, int n) {
   const std::uint32_t value = static_cast<std::uint32_t>(input.bits & ((1u << n) - 1));
   input.bits >>= n;

@@ -5,12 +5,12 @@
 #include "pictures/png/png_bit_input.h"
 
 // Canonical Huffman codes as DEFLATE uses them: given each symbol's code length, the codes of
-// each length are consecutive, the shorter lengths take the smaller values, and within a length
-// codes go in symbol order. Codes are sent most significant bit first. So reading a code one bit
-// at a time, `code` is below the first code of the next length after every bit, and the code of
-// length `len` is found when it falls below that length's first code plus its count; its symbol
-// is then at a fixed offset in the symbol list sorted by length. No lookup tables: two small
-// arrays per length and the sorted symbols.
+// one length are consecutive values in symbol order, and the first code of a length follows on
+// from the last code of the length before, shifted left by one. Codes are sent most significant
+// bit first. Reading a code one bit at a time, the bits so far are a code of the current length
+// when their value is below that length's first code plus its count, and the symbol is then at
+// a fixed offset in the symbol list sorted by length; otherwise they begin a longer code. No
+// lookup tables: two small arrays per length and the sorted symbols.
 
 constexpr int maxCodeBits = 15;
 constexpr int maxCodeSymbols = 288;

@@ -46,11 +46,16 @@ constexpr std::uint8_t distanceExtra[30] = {0, 0, 0, 0, 1, 1, 2, 2,  3,  3,  4, 
 constexpr std::uint8_t codeLengthOrder[codeLengthCodes] = {16, 17, 18, 0, 8,  7, 9,  6, 10, 5,
                                                            11, 4,  12, 3, 13, 2, 14, 1, 15};
 
+// The output: rawImage, which is also the window of back references.
+struct Output {
+  std::uint8_t* start; // first byte of rawImage
+  std::uint8_t* next;  // next byte to write
+  std::uint8_t* end;   // end of rawImage
+};
+
 struct Inflater {
   PngBitInput input;       // the compressed bits
-  std::uint8_t* outStart;  // rawImage: the output and the window of back references
-  std::uint8_t* out;       // next byte to write
-  std::uint8_t* outEnd;    // end of rawImage
+  Output out;              // where the data goes
   PngHuffmanCode literals; // the current dynamic block's codes
   PngHuffmanCode distances;
 };
@@ -86,14 +91,6 @@ inline void copyMatch(std::uint8_t* out, std::size_t distance, std::size_t lengt
     for (std::size_t i = 0; i < length; ++i) out[i] = from[i];
   }
 }
-
-// Where a Huffman-coded block writes. The hot loop works on a copy of the bit input and of
-// this, local to it, so that neither ever has its address taken and both stay in registers.
-struct Output {
-  std::uint8_t* start; // rawImage: the window of back references
-  std::uint8_t* next;  // next byte to write
-  std::uint8_t* end;   // end of rawImage
-};
 
 // The length and distance of a match whose length symbol is `symbol` (257..), then the copy.
 inline bool inflateMatch(PngBitInput& in, Output& out, int symbol,
@@ -131,12 +128,14 @@ inline bool inflateSymbols(PngBitInput& in, Output& out, const PngHuffmanCode& l
   }
 }
 
+// The symbol loop works on copies of the bit input and the output that never have their
+// address taken, so that they stay in registers; the inflater is brought up to date after.
 bool inflateCodes(Inflater& s, const PngHuffmanCode& literals, const PngHuffmanCode& distances) {
   PngBitInput in = s.input;
-  Output out{s.outStart, s.out, s.outEnd};
+  Output out = s.out;
   const bool ok = inflateSymbols(in, out, literals, distances);
   s.input = in;
-  s.out = out.next;
+  s.out = out;
   return ok;
 }
 
@@ -145,18 +144,19 @@ bool inflateStored(Inflater& s) {
   if (!needPngBits(s.input, 32)) return false; // the input ends early
   const std::uint32_t length = takePngBits(s.input, 16);
   const std::uint32_t complement = takePngBits(s.input, 16);
-  if (complement != (~length & 0xFFFF)) return false;                    // NLEN does not match LEN
-  if (length > static_cast<std::size_t>(s.outEnd - s.out)) return false; // more than rawImage
+  if (complement != (~length & 0xFFFF)) return false; // NLEN does not match LEN
+  if (length > static_cast<std::size_t>(s.out.end - s.out.next)) return false; // past rawImage
   std::uint32_t left = length;
   // Whole bytes still in the bit buffer come first (after the alignment it holds only whole
   // bytes), then the chunks' bytes directly.
-  for (; left > 0 && s.input.count > 0; --left) *s.out++ = std::uint8_t(takePngBits(s.input, 8));
+  for (; left > 0 && s.input.count > 0; --left)
+    *s.out.next++ = std::uint8_t(takePngBits(s.input, 8));
   while (left > 0) {
     if (s.input.next == s.input.end && !advancePngBitInput(s.input)) return false; // ends early
     std::size_t piece = static_cast<std::size_t>(s.input.end - s.input.next);
     if (piece > left) piece = left;
-    std::memcpy(s.out, s.input.next, piece);
-    s.out += piece;
+    std::memcpy(s.out.next, s.input.next, piece);
+    s.out.next += piece;
     s.input.next += piece;
     left -= static_cast<std::uint32_t>(piece);
   }
@@ -253,11 +253,10 @@ bool inflatePngImage(PngDecoder& decoder) {
   if (!decoder.firstImageChunk || !decoder.rawImage) return false; // no image data at all
   Inflater s;
   startPngBitInput(s.input, decoder);
-  s.outStart = s.out = decoder.rawImage;
-  s.outEnd = decoder.rawImage + decoder.rawImageSize;
+  s.out = {decoder.rawImage, decoder.rawImage, decoder.rawImage + decoder.rawImageSize};
   if (!readZlibHeader(s) || !inflateBlocks(s)) return false;
   alignPngBits(s.input);
   if (!needPngBits(s.input, 32)) return false; // the Adler-32 value is cut off
   // Short image data would leave rows undefined.
-  return s.out == s.outEnd;
+  return s.out.next == s.out.end;
 }
