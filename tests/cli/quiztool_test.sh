@@ -67,6 +67,15 @@ check "judge names the code page" grep -q 'code page 1252' "$work/err"
 judge PARIS > /dev/null; rc=$?
 check "judge needs two texts" test "$rc" -eq 2
 
+# png decodes a picture with the player's decoder into a BMP; a file it refuses gives the code.
+suite=$(dirname "$0")/../../../shared/pngsuite
+"$quiztool" png "$suite/basn3p02.png" "$work/picture.bmp"
+check "png writes a BMP" test "$(head -c 2 "$work/picture.bmp")" = BM
+"$quiztool" png "$suite/xc9n2c08.png" "$work/refused.bmp" 2> "$work/err"; rc=$?
+check "png failure exits 1" test "$rc" -eq 1
+check "png failure message" grep -qx 'png failed: 0x2001' "$work/err"
+check "png writes nothing on failure" test ! -e "$work/refused.bmp"
+
 "$quiztool" frobnicate 2> /dev/null; rc=$?
 check "unknown command exits 2" test "$rc" -eq 2
 
