@@ -100,6 +100,12 @@ TEST(PeImage, RejectsWhatIsNotAWellFormedPe32Image) {
       {"section alignment 0", optional + 32, 0, false, "damaged executable headers"},
       {"file alignment 0", optional + 36, 0, false, "damaged executable headers"},
       {"four data directories", optional + 92, 4, false, "damaged executable headers"},
+      {"cut inside the data directories", optional + 200, 0, true, "damaged executable headers"},
+      {"file alignment not a power of two", optional + 36, 0x300, false,
+       "damaged executable headers"},
+      {"file alignment above 64K", optional + 36, 0x20000, false, "damaged executable headers"},
+      {"section alignment not a power of two", optional + 32, 0x1001, false,
+       "damaged executable headers"},
       {"section count past the headers", pe + 4, 0x0100014C, false, "damaged section table"},
       {"section data past the end", table + 40 + 20, 0x10000, false, "damaged section table"},
       {"section data across the end", table + 40 + 16, 0x400, false, "damaged section table"},
@@ -259,6 +265,103 @@ TEST(PeImage, AppendsANewResourceSectionWhenTheOldOneIsNotLast) {
   EXPECT_EQ(image.bytes.size(), second.bytes.size() - 0x200);
   expectSameAsReread(image);
   expectResources(image, 5);
+}
+
+// Cutting the resource section off and writing it again would cut what lies after it: in those
+// images the new section goes after everything, and everything else stays.
+TEST(PeImage, AppendsWhenTheResourceSectionCannotBeCutOff) {
+  const std::size_t text = PeBuilder::sectionTableOffset;
+  const struct {
+    const char* what;
+    bool withResources;
+    std::size_t headerField; // in the section table
+    std::uint32_t value;
+  } cases[] = {
+      {"no resources, a section at address 0", false, text + 12, 0},
+      {"another section's data running into the resource section's", true, text + 16, 0x600},
+  };
+  for (const auto& c : cases) {
+    PeBuilder builder;
+    builder.filled(".text", 0x300, 1);
+    if (c.withResources) builder.resources(smallTree(0x40));
+    std::vector<std::uint8_t> bytes = builder.build();
+    writeU32(bytes, c.headerField, c.value);
+    PeImage image = parsed(bytes);
+    const PeImage before = image;
+    std::string error;
+    ASSERT_TRUE(installResourceSection(
+        image, writeResourceTree(smallTree(7), resourceSectionRva(image)), error))
+        << c.what << ": " << error;
+    EXPECT_EQ(image.sections.size(), before.sections.size() + 1) << c.what;
+    EXPECT_GE(image.sections.back().rawOffset, before.bytes.size()) << c.what;
+    expectSectionsKept(before, image.bytes, before.sections.size());
+    expectSameAsReread(image);
+    expectResources(image, 7);
+  }
+
+  // A resource section whose data begins inside the headers leaves no room for a new header.
+  PeBuilder builder;
+  builder.filled(".text", 0x300, 1).resources(smallTree(0x40));
+  std::vector<std::uint8_t> bytes = builder.build();
+  writeU32(bytes, PeBuilder::sectionTableOffset + 40 + 20, 0x100);
+  PeImage image = parsed(bytes);
+  std::string error;
+  EXPECT_FALSE(installResourceSection(
+      image, writeResourceTree(smallTree(7), resourceSectionRva(image)), error));
+  EXPECT_EQ(error, "no room for another section header in the executable");
+  EXPECT_EQ(image.bytes, bytes);
+}
+
+// A new section starts after the headers in memory, never at address 0, even when a section
+// without size lies there.
+TEST(PeImage, PutsANewSectionAfterTheHeaders) {
+  PeBuilder builder;
+  builder.section(".bss", {}, 0);
+  std::vector<std::uint8_t> bytes = builder.build();
+  writeU32(bytes, PeBuilder::sectionTableOffset + 12, 0);
+  PeImage image = parsed(bytes);
+  EXPECT_EQ(resourceSectionRva(image), 0x1000u);
+  std::string error;
+  ASSERT_TRUE(installResourceSection(image, writeResourceTree(smallTree(3), 0x1000), error))
+      << error;
+  expectSameAsReread(image);
+  expectResources(image, 3);
+}
+
+// What does not fit is refused before anything changes.
+TEST(PeImage, RefusesSectionsThatWouldNotFit) {
+  const std::string noRoom = "no room for another section header in the executable";
+  const std::string noSpace = "no address space left for the resources in the executable";
+  const std::size_t text = PeBuilder::sectionTableOffset;
+  const struct {
+    const char* what;
+    bool sections;
+    std::size_t cutTo; // 0: the whole file
+    std::size_t field; // a 32-bit word written there, when not 0
+    std::uint32_t value;
+    std::size_t size; // of the new resources
+    const std::string& error;
+  } cases[] = {
+      {"headers area longer than the file", false, PeBuilder::sectionTableOffset, 0, 0, 3, noRoom},
+      {"a section at the top of memory", true, 0, text + 12, 0xFFFFF000, 3, noSpace},
+      {"a last resource section too near the top", true, 0, text + 40 + 12, 0xFFFFE000, 0x2000,
+       noSpace},
+  };
+  for (const auto& c : cases) {
+    PeBuilder builder;
+    if (c.sections) builder.filled(".text", 0x300, 1).resources(smallTree(8));
+    std::vector<std::uint8_t> bytes = builder.build();
+    if (c.cutTo) bytes.resize(c.cutTo);
+    if (c.field) writeU32(bytes, c.field, c.value);
+    if (c.field == text + 40 + 12) writeU32(bytes, PeBuilder::resourceDirectoryAt, c.value);
+    PeImage image = parsed(bytes);
+    std::string error;
+    EXPECT_FALSE(installResourceSection(
+        image, writeResourceTree(smallTree(c.size), resourceSectionRva(image)), error))
+        << c.what;
+    EXPECT_EQ(error, c.error) << c.what;
+    EXPECT_EQ(image.bytes, bytes) << c.what;
+  }
 }
 
 TEST(PeImage, AddsAResourceSectionToAnImageWithoutOne) {

@@ -21,6 +21,8 @@ constexpr std::size_t directoryCountField = 92;
 constexpr std::size_t directoriesStart = 96;
 constexpr std::size_t sectionHeaderSize = 40;
 constexpr std::uint32_t readableDataSection = 0x40000040;
+constexpr std::uint32_t maxFileAlignment = 0x10000;
+constexpr std::uint64_t addressSpaceEnd = std::uint64_t{1} << 32;
 
 bool fail(std::string& error, const char* message) {
   error = message;
@@ -37,8 +39,17 @@ bool readSection(const std::vector<std::uint8_t>& bytes, std::size_t at, PeSecti
          readU32(bytes, at + 16, section.rawSize) && readU32(bytes, at + 20, section.rawOffset);
 }
 
-std::uint32_t sectionEnd(const PeSection& section) {
-  return section.virtualAddress + std::max(section.virtualSize, section.rawSize);
+// Counted in 64 bits: a section near the top of the address space must not wrap around to 0.
+std::uint64_t sectionEnd(const PeSection& section) {
+  return std::uint64_t{section.virtualAddress} + std::max(section.virtualSize, section.rawSize);
+}
+
+bool isPowerOfTwo(std::uint32_t value) {
+  return value != 0 && (value & (value - 1)) == 0;
+}
+
+std::uint64_t alignUp64(std::uint64_t value, std::uint32_t alignment) {
+  return (value + alignment - 1) / alignment * alignment;
 }
 
 void writeSectionHeader(PeImage& image, const PeSection& section) {
@@ -69,15 +80,6 @@ void updateChecksum(PeImage& image) {
   writeU32(bytes, field, static_cast<std::uint32_t>(sum + bytes.size()));
 }
 
-bool isLastSection(const PeImage& image, const PeSection& section) {
-  for (const PeSection& other : image.sections) {
-    if (&other == &section) continue;
-    if (sectionEnd(other) > section.virtualAddress || other.rawOffset > section.rawOffset)
-      return false;
-  }
-  return true;
-}
-
 } // namespace
 
 bool parsePeImage(std::vector<std::uint8_t> bytes, PeImage& image, std::string& error) {
@@ -99,7 +101,8 @@ bool parsePeImage(std::vector<std::uint8_t> bytes, PeImage& image, std::string& 
       !readU32(bytes, optional + sizeOfHeadersField, image.sizeOfHeaders) ||
       !readU32(bytes, optional + directoryCountField, directoryCount) || directoryCount <= 4 ||
       optionalSize < directoriesStart + std::size_t{8} * directoryCount ||
-      image.sectionAlignment == 0 || image.fileAlignment == 0)
+      optional + optionalSize > bytes.size() || !isPowerOfTwo(image.sectionAlignment) ||
+      !isPowerOfTwo(image.fileAlignment) || image.fileAlignment > maxFileAlignment)
     return fail(error, "damaged executable headers");
   image.peOffset = peOffset;
   image.optionalHeaderOffset = optional;
@@ -145,12 +148,44 @@ DataDirectory dataDirectory(const PeImage& image, int index) {
   return directory;
 }
 
-std::uint32_t resourceSectionRva(const PeImage& image) {
-  const PeSection* current = sectionOfRva(image, dataDirectory(image, resourceDirectoryIndex).rva);
-  if (current && isLastSection(image, *current)) return current->virtualAddress;
-  std::uint32_t end = 0;
+namespace {
+
+// The section holding the resource directory; none when the image has no resources (address 0).
+const PeSection* currentResourceSection(const PeImage& image) {
+  const std::uint32_t rva = dataDirectory(image, resourceDirectoryIndex).rva;
+  return rva == 0 ? nullptr : sectionOfRva(image, rva);
+}
+
+// The resource section when it can be cut off and written again: nothing lies after it, neither
+// another section (in memory or in the file) nor the headers.
+const PeSection* lastResourceSection(const PeImage& image) {
+  const PeSection* current = currentResourceSection(image);
+  if (!current ||
+      current->rawOffset < image.sectionTableOffset + image.sections.size() * sectionHeaderSize)
+    return nullptr;
+  for (const PeSection& other : image.sections) {
+    if (&other == current) continue;
+    if (sectionEnd(other) > current->virtualAddress ||
+        std::uint64_t{other.rawOffset} + other.rawSize > current->rawOffset)
+      return nullptr;
+  }
+  return current;
+}
+
+// Where a new last section starts in memory: after the headers (which also keeps it off the
+// address 0, which means "no resources") and after every section. It may lie past the 32-bit
+// address space; installResourceSection then refuses.
+std::uint64_t nextSectionRva(const PeImage& image) {
+  std::uint64_t end = std::max<std::uint32_t>(image.sizeOfHeaders, 1);
   for (const PeSection& section : image.sections) end = std::max(end, sectionEnd(section));
-  return alignUp(end, image.sectionAlignment);
+  return alignUp64(end, image.sectionAlignment);
+}
+
+} // namespace
+
+std::uint32_t resourceSectionRva(const PeImage& image) {
+  if (const PeSection* last = lastResourceSection(image)) return last->virtualAddress;
+  return static_cast<std::uint32_t>(nextSectionRva(image));
 }
 
 namespace {
@@ -165,9 +200,10 @@ PeSection reuseLastSection(PeImage& image, const PeSection& current) {
 bool appendSection(PeImage& image, std::uint32_t rva, const PeSection* current, PeSection& section,
                    std::string& error) {
   const std::size_t headerAt = image.sectionTableOffset + image.sections.size() * sectionHeaderSize;
-  std::uint32_t firstRaw = image.sizeOfHeaders;
+  // The header goes into the headers area, before any section's data, inside the file.
+  std::size_t firstRaw = std::min<std::size_t>(image.sizeOfHeaders, image.bytes.size());
   for (const PeSection& s : image.sections)
-    if (s.rawSize > 0) firstRaw = std::min(firstRaw, s.rawOffset);
+    if (s.rawSize > 0) firstRaw = std::min<std::size_t>(firstRaw, s.rawOffset);
   if (headerAt + sectionHeaderSize > firstRaw)
     return fail(error, "no room for another section header in the executable");
   if (current && current->name == ".rsrc") {
@@ -191,12 +227,15 @@ bool appendSection(PeImage& image, std::uint32_t rva, const PeSection* current, 
 
 bool installResourceSection(PeImage& image, const std::vector<std::uint8_t>& contents,
                             std::string& error) {
-  const std::uint32_t rva = resourceSectionRva(image);
-  const PeSection* current = sectionOfRva(image, dataDirectory(image, resourceDirectoryIndex).rva);
+  const PeSection* last = lastResourceSection(image);
+  const std::uint64_t start = last ? last->virtualAddress : nextSectionRva(image);
+  if (alignUp64(start + contents.size(), image.sectionAlignment) >= addressSpaceEnd)
+    return fail(error, "no address space left for the resources in the executable");
+  const auto rva = static_cast<std::uint32_t>(start);
   PeSection section;
-  if (current && current->virtualAddress == rva) {
-    section = reuseLastSection(image, *current);
-  } else if (!appendSection(image, rva, current, section, error)) {
+  if (last) {
+    section = reuseLastSection(image, *last);
+  } else if (!appendSection(image, rva, currentResourceSection(image), section, error)) {
     return false;
   }
   section.virtualSize = static_cast<std::uint32_t>(contents.size());
