@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
 
 #include "content/content_decoder.h"
 #include "content/quiz_state.h"
 #include "tests/unit/pe_builder.h"
 #include "tests/unit/temp_folder.h"
+#include "tools/quiztool/commands.h"
+#include "tools/quiztool/file_io.h"
 #include "tools/quiztool/quiz_packer.h"
 
 namespace {
@@ -348,6 +351,109 @@ TEST(QuizPacker, ReportsDamagedPlayerResources) {
   ASSERT_TRUE(parsePeImage(bytes, image, error));
   EXPECT_FALSE(packQuiz(quiz, image, error));
   EXPECT_EQ(error, "resources: damaged resource directory");
+}
+
+// quiztool's pack and show, as the command line calls them.
+struct CommandRun {
+  int result;
+  std::string out, err;
+};
+
+CommandRun runCommand(int (*command)(int, char**), std::vector<std::string> arguments) {
+  std::vector<char*> argv;
+  for (std::string& argument : arguments) argv.push_back(argument.data());
+  testing::internal::CaptureStdout();
+  testing::internal::CaptureStderr();
+  const int result = command(static_cast<int>(argv.size()), argv.data());
+  std::string out = testing::internal::GetCapturedStdout();
+  return {result, out, testing::internal::GetCapturedStderr()};
+}
+
+bool exists(const std::string& path) {
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (file) std::fclose(file);
+  return file != nullptr;
+}
+
+TEST(PackCommand, PacksAQuizFileThatShowReadsBack) {
+  TempFolder folder;
+  ASSERT_TRUE(folder.ok());
+  const std::string player = folder.write("player.exe", playerImage(false).bytes);
+  folder.write("quiz/france.jpg", jpegBytes);
+  folder.write("quiz/carte-france.png", pngBytes);
+  folder.write("quiz/italie.gif", gifBytes);
+  folder.write("quiz/carte-italie.jpg", otherJpegBytes);
+  folder.write("quiz/japon.png", pngBytes);
+  const std::string quizFile = folder.write("quiz/drapeaux.quiz", utf8(pictureQuiz));
+  const std::string out = folder.path() + "drapeaux.exe";
+
+  const CommandRun pack = runCommand(runPack, {quizFile, out, "--player", player});
+  ASSERT_EQ(pack.result, 0) << pack.err;
+  EXPECT_EQ(pack.err, "");
+  std::vector<std::uint8_t> bytes;
+  ASSERT_TRUE(readWholeFile(out, bytes));
+  PeImage image;
+  std::string error;
+  ASSERT_TRUE(parsePeImage(bytes, image, error)) << error;
+  QuizDefinition quiz;
+  ASSERT_TRUE(parseQuizFile(quizFile, defaultSettings, quiz, error)) << error;
+  const ResourceTree tree = resourcesOf(image);
+  EXPECT_EQ(decoded(tree, answersId), answersText(quiz));
+  EXPECT_EQ(decoded(tree, codesId), codesText(quiz));
+
+  const CommandRun show = runCommand(runShow, {out});
+  ASSERT_EQ(show.result, 0) << show.err;
+  for (const std::string& expected : {
+           std::string("\"kind\": \"picture\""),
+           std::string("\"questionCount\": 3"),
+           utf8(u8"\"author\": \"Zoé\""),
+           std::string("\"revealMode\": 2"),
+           std::string("\"codes\": [\"C1\", \"\", \"\"]"),
+           std::string("\"settings\": {\"title\": \"Drapeaux\", \"web\": "
+                       "\"http://ecole.example\", \"scrollUnit\": 2, \"pageUnit\": 3, "
+                       "\"success\": \"OUI\", \"failure\": \"NON\"}"),
+           std::string("{\"type\": \"IMG\", \"id\": 401, \"bytes\": 11}"),
+           std::string("{\"type\": \"IMG\", \"id\": 402, \"bytes\": 11}"),
+           std::string("{\"type\": \"RCDATA\", \"id\": 403, \"bytes\": 13}"),
+           std::string("{\"type\": \"RCDATA\", \"id\": 10401, \"bytes\": 13}"),
+           std::string("{\"type\": \"IMG\", \"id\": 10402, \"bytes\": 7}"),
+       })
+    EXPECT_NE(show.out.find(expected), std::string::npos) << expected << "\n" << show.out;
+  // The player's own data resource is not one of the quiz's pictures.
+  EXPECT_EQ(show.out.find("\"id\": 1,"), std::string::npos) << show.out;
+}
+
+TEST(PackCommand, WritesNothingWhenSomethingIsWrong) {
+  TempFolder folder;
+  ASSERT_TRUE(folder.ok());
+  const std::string player = folder.write("player.exe", playerImage(true).bytes);
+  PeBuilder withoutSettings;
+  withoutSettings.filled(".text", 0x40, 1);
+  const std::string other = folder.write("other.exe", withoutSettings.build());
+  const std::string good = folder.write("good.quiz", "question: q\nanswer: a\n");
+  const std::string bad = folder.write("bad.quiz", "question: q\nreveal: 9\nanswer: a\n");
+  const std::string out = folder.path() + "out.exe";
+  const struct {
+    std::vector<std::string> arguments;
+    int result;
+    std::string err;
+  } cases[] = {
+      {{bad, out, "--player", player}, 1, bad + ":2: reveal must be a number from 0 to 4\n"},
+      {{good, out, "--player", other},
+       1,
+       "the player has no settings block (no .quizset section): is it the project's "
+       "player.exe?\n"},
+      {{good, out, "--player", good}, 1, "pack: " + good + ": not a Windows executable\n"},
+      {{good}, 2, "usage: quiztool pack QUIZFILE OUT.exe [--player PLAYER.exe]\n"},
+      {{good, out, player}, 2, "usage: quiztool pack QUIZFILE OUT.exe [--player PLAYER.exe]\n"},
+  };
+  for (const auto& c : cases) {
+    const CommandRun run = runCommand(runPack, c.arguments);
+    EXPECT_EQ(run.result, c.result) << c.err;
+    EXPECT_EQ(run.err, c.err);
+    EXPECT_FALSE(exists(out)) << c.err;
+    EXPECT_FALSE(exists(out + ".partial")) << c.err;
+  }
 }
 
 } // namespace

@@ -16,6 +16,11 @@ const ResourceName& imageType() {
   return type;
 }
 
+bool isQuizMediaId(int id) {
+  return (id > pictureIdBase && id <= pictureIdBase + maxQuestions) ||
+         (id > answerPictureIdBase && id <= answerPictureIdBase + maxQuestions);
+}
+
 namespace {
 
 bool fail(std::string& error, const std::string& message) {
@@ -40,9 +45,7 @@ bool isPng(const std::vector<std::uint8_t>& bytes) {
 // What an earlier pack left: the content, every "IMG" resource, and PNG pictures.
 void removeQuizResources(ResourceTree& tree) {
   std::erase_if(tree.entries, [](const ResourceEntry& entry) {
-    const int id = entry.name.name.empty() ? entry.name.id : -1;
-    const bool quizPicture = (id > pictureIdBase && id <= pictureIdBase + maxQuestions) ||
-                             (id > answerPictureIdBase && id <= answerPictureIdBase + maxQuestions);
+    const bool quizPicture = entry.name.name.empty() && isQuizMediaId(entry.name.id);
     return entry.type == patchType() || entry.type == imageType() ||
            (entry.type == ResourceName::number(rcdataType) && quizPicture);
   });

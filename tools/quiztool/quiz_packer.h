@@ -21,3 +21,5 @@ constexpr int pictureIdBase = 400;         // + question number: picture or clip
 constexpr int answerPictureIdBase = 10400; // + question number
 const ResourceName& patchType();
 const ResourceName& imageType();
+// Question pictures and clips (401 to 496) and answer pictures (10401 to 10496).
+bool isQuizMediaId(int id);

@@ -71,12 +71,14 @@ std::string settingsJson(const SettingsBlock& s) {
          ", \"failure\": " + fixedText(s.failureWord, sizeof s.failureWord) + "}";
 }
 
-// The quiz's pictures and clips: "IMG" resources and RT_RCDATA ones.
+// The quiz's pictures and clips: "IMG" resources, and RT_RCDATA ones under a quiz's ids (the
+// player may hold data resources of its own).
 std::string mediaJson(const ResourceTree& tree) {
   std::vector<std::string> items;
   for (const ResourceEntry& entry : tree.entries) {
     const bool picture =
-        entry.type == imageType() || entry.type == ResourceName::number(rcdataType);
+        entry.type == imageType() ||
+        (entry.type == ResourceName::number(rcdataType) && isQuizMediaId(entry.name.id));
     if (!picture || !entry.name.name.empty()) continue;
     items.push_back("{\"type\": \"" + std::string(entry.type == imageType() ? "IMG" : "RCDATA") +
                     "\", \"id\": " + std::to_string(entry.name.id) +
