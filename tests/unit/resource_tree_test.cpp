@@ -102,6 +102,23 @@ TEST(ResourceTree, ReadsBackWhatItWrote) {
   expectSameEntries(reread.entries, sampleEntries());
 }
 
+// An empty resource whose data comes last still has an address inside the section.
+TEST(ResourceTree, ReadsBackAnEmptyResourcePlacedLast) {
+  const std::vector<ResourceEntry> entries = {entry(id(10), id(1), 0, 3),
+                                              entry(id(14), id(2), 0, 0)};
+  for (const std::uint32_t virtualSize : {0u, 0x2000u}) {
+    PeBuilder builder;
+    builder.fileAlignment = 0x10;
+    builder.filled(".text", 0x10, 1).resources({entries}, ".rsrc", virtualSize);
+    PeImage image;
+    std::string error;
+    ASSERT_TRUE(parsePeImage(builder.build(), image, error)) << error;
+    ResourceTree read;
+    ASSERT_TRUE(readResourceTree(image, read, error)) << error;
+    expectSameEntries(read.entries, entries);
+  }
+}
+
 TEST(ResourceTree, ReadsAnImageWithoutResources) {
   PeBuilder builder;
   builder.filled(".text", 0x10, 1);

@@ -182,10 +182,16 @@ std::uint32_t placeString(Layout& layout, const std::u16string& name) {
   return static_cast<std::uint32_t>(at) | subdirectoryFlag;
 }
 
+// Every resource takes at least one byte of room, so that even an empty one has an address
+// inside the section (one at its very end would belong to no section).
+std::size_t dataRoom(const ResourceEntry& entry) {
+  return alignUp(static_cast<std::uint32_t>(std::max<std::size_t>(entry.data.size(), 1)), 8);
+}
+
 std::uint32_t placeData(Layout& layout, const ResourceEntry& entry) {
   const std::size_t dataAt = layout.nextData;
   std::copy(entry.data.begin(), entry.data.end(), layout.bytes.begin() + dataAt);
-  layout.nextData = alignUp(static_cast<std::uint32_t>(dataAt + entry.data.size()), 8);
+  layout.nextData = dataAt + dataRoom(entry);
   const std::size_t at = layout.nextDataEntry;
   writeU32(layout.bytes, at, layout.rva + static_cast<std::uint32_t>(dataAt));
   writeU32(layout.bytes, at + 4, static_cast<std::uint32_t>(entry.data.size()));
@@ -230,7 +236,7 @@ void sizeLayout(Layout& layout, const TypeLevel& types, const ResourceTree& tree
   }
   for (const ResourceEntry& entry : tree.entries) {
     dataEntries += dataEntrySize;
-    data += alignUp(static_cast<std::uint32_t>(entry.data.size()), 8);
+    data += dataRoom(entry);
   }
   layout.nextDataEntry = directories;
   layout.nextString = directories + dataEntries;
