@@ -7,9 +7,11 @@ folder under build/windows/e2e/.
 """
 import json
 import os
+import re
 import shutil
 import subprocess
 import sys
+import tempfile
 import time
 from pathlib import Path
 
@@ -30,6 +32,54 @@ def check_equal(actual, expected, what):
         raise Failure(f"{what}: expected {expected!r}, got {actual!r}")
 
 
+def wait_equal(read, expected, what, timeout=10.0):
+    """Reads until `read()` gives `expected`; fails with the last value read after `timeout`."""
+    deadline = time.time() + timeout
+    while True:
+        actual = read()
+        if actual == expected or time.time() > deadline:
+            check_equal(actual, expected, what)
+            return actual
+        time.sleep(0.05)
+
+
+def colours(png, x, y, width, height):
+    """How many pixels of each (red, green, blue) colour the rectangle of a screenshot holds."""
+    result = subprocess.run(["convert", str(png), "-crop", f"{width}x{height}+{x}+{y}", "+repage",
+                             "-format", "%c", "histogram:info:-"],
+                            capture_output=True, text=True, check=True)
+    counts = {}
+    for line in result.stdout.splitlines():
+        found = re.match(r"\s*(\d+):\s*\(\s*(\d+),\s*(\d+),\s*(\d+)", line)
+        if found:
+            count, red, green, blue = map(int, found.groups())
+            counts[(red, green, blue)] = counts.get((red, green, blue), 0) + count
+    return counts
+
+
+def extent(png, x, y, width, height, colour, tolerance=0):
+    """The smallest rectangle (left, top, right, bottom, inclusive, relative to the given one)
+    that holds every pixel of the screenshot's rectangle within `tolerance` of `colour`; None
+    when there is no such pixel."""
+    result = subprocess.run(["convert", str(png), "-crop", f"{width}x{height}+{x}+{y}", "+repage",
+                             "txt:-"], capture_output=True, text=True, check=True)
+    xs, ys = [], []
+    for line in result.stdout.splitlines():
+        found = re.match(r"(\d+),(\d+):\s*\((\d+),(\d+),(\d+)", line)
+        if found:
+            px, py, *pixel = map(int, found.groups())
+            if all(abs(a - b) <= tolerance for a, b in zip(pixel, colour)):
+                xs.append(px)
+                ys.append(py)
+    return (min(xs), min(ys), max(xs), max(ys)) if xs else None
+
+
+def near(counts, colour, tolerance=0):
+    """How many of the pixels in `counts` lie within `tolerance` of `colour` on every channel."""
+    return sum(n for c, n in counts.items()
+               if all(abs(a - b) <= tolerance for a, b in zip(c, colour)))
+
+
 class Session:
     """The Wine session that tests/wine/wine-session started for this build tree."""
 
@@ -38,18 +88,27 @@ class Session:
         self.quiztool = quiztool
         self.inspector_exe = str(self.build / "tests/wine/inspector.exe")
         self.env = dict(os.environ)
+        self.players = []  # every player started, so that none outlives its scenario
         for line in (self.build / "wine-session/env").read_text().splitlines():
             name, _, value = line.removeprefix("export ").partition("=")
             self.env[name] = value.strip('"')
 
     def inspector(self, *args, allow_failure=False):
-        result = subprocess.run(["wine", self.inspector_exe, *map(str, args)], env=self.env,
-                                capture_output=True, text=True, timeout=60)
-        if result.returncode != 0:
+        # Output goes through files, not pipes: when the inspector is the first program to need
+        # Wine's desktop, the desktop process it starts inherits its output and outlives it, and
+        # a pipe would then never reach its end.
+        with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
+            returncode = subprocess.run(["wine", self.inspector_exe, *map(str, args)],
+                                        env=self.env, stdout=out, stderr=err,
+                                        timeout=60).returncode
+            out.seek(0)
+            err.seek(0)
+            stdout, stderr = out.read().decode(), err.read().decode()
+        if returncode != 0:
             if allow_failure:
                 return None
-            raise Failure(f"inspector {' '.join(map(str, args))}: {result.stderr.strip()}")
-        return [json.loads(line) for line in result.stdout.splitlines() if line.strip()]
+            raise Failure(f"inspector {' '.join(map(str, args))}: {stderr.strip()}")
+        return [json.loads(line) for line in stdout.splitlines() if line.strip()]
 
     def xdotool(self, *args):
         subprocess.run(["xdotool", *map(str, args)], env=self.env, check=True, timeout=30)
@@ -76,9 +135,9 @@ class Player:
         for source in extra_files:
             shutil.copy(source, folder)
         (folder / "source.quiz").write_text(quiz_text, encoding="utf-8")
-        command = [session.quiztool, "pack", str(folder / "source.quiz"), str(folder / name)]
-        if player:
-            command += ["--player", str(player)]
+        # The player of this build tree, not the one quiztool would find beside itself.
+        command = [session.quiztool, "pack", str(folder / "source.quiz"), str(folder / name),
+                   "--player", str(player or session.build / "player.exe")]
         result = subprocess.run(command, capture_output=True, text=True)
         check(result.returncode == 0, f"pack failed: {result.stderr}")
         return cls(session, name, folder)
@@ -98,6 +157,7 @@ class Player:
         output = open(self.folder / log, "w") if log else subprocess.DEVNULL
         self.process = subprocess.Popen(["wine", self.name], cwd=self.folder, env=env,
                                         stdout=output, stderr=output)
+        self.session.players.append(self)
 
     def wait_window(self, title_or_class, timeout_ms=15000):
         return self.session.inspector("wait", title_or_class, timeout_ms)[0]
@@ -137,11 +197,29 @@ class Player:
 
     def focus(self, title):
         """Gives the X input focus to the player's window titled `title`."""
-        result = subprocess.run(["xdotool", "search", "--name", f"^{title}$"], env=self.session.env,
+        result = subprocess.run(["xdotool", "search", "--all", "--pid", str(self.process.pid),
+                                 "--name", f"^{title}$"], env=self.session.env,
                                 capture_output=True, text=True)
         windows = result.stdout.split()
         check(windows, f"no X window named {title}")
         self.session.xdotool("windowfocus", "--sync", windows[0])
+
+    def focused(self, window):
+        """The control that has the keyboard focus in the player (hwnd 0 when none has)."""
+        return self.session.inspector("focus", window["hwnd"])[0]
+
+    def flush_posted(self, edit):
+        """Returns once the player has handled every message posted to it before the call, and
+        the messages those posted in turn: posts two changes of the read-only state of the edit
+        control `edit` (messages of one thread are handled in the order they were posted) and
+        waits for each to show in its style."""
+        for readonly in (1, 0):
+            self.session.inspector("post", edit["hwnd"], 0x00CF, readonly, 0)  # EM_SETREADONLY
+            wait_equal(lambda: bool(self.window_style(edit) & 0x0800), bool(readonly),
+                       "read-only state of the marker box")
+
+    def window_style(self, control):
+        return self.tree(control["hwnd"])[0]["style"]
 
     def click_close_box(self, window):
         point = self.session.inspector("closebox", window["hwnd"])[0]
@@ -190,5 +268,8 @@ def run(scenarios, argv):
     except Failure as failure:
         print(f"FAIL {name}: {failure}")
         return 1
+    finally:
+        for player in session.players:
+            player.kill()
     print(f"ok {name} ({time.time() - started:.1f} s)")
     return 0

@@ -3,6 +3,12 @@
 add_executable(inspector inspector.cpp)
 quiz_common_options(inspector)
 target_link_libraries(inspector PRIVATE quizwin)
+# Loaded by the inspector into the player's process to read what only that process can see.
+add_library(inspector_probe SHARED inspector_probe.cpp)
+set_target_properties(inspector_probe PROPERTIES PREFIX "")
+quiz_common_options(inspector_probe)
+target_link_options(inspector_probe PRIVATE -static -static-libgcc -static-libstdc++ -s)
+add_dependencies(inspector inspector_probe)
 
 # Players whose content resources quiztool would never write: an undecodable resource 104, and a
 # resource 104 without 105. Both keep every resource of the real player.

@@ -9,16 +9,22 @@
 //   inspector messagebox                the first message box: caption, text, buttons
 //   inspector send HWND MSG WPARAM LPARAM   SendMessage, prints the result
 //   inspector post HWND MSG WPARAM LPARAM   PostMessage
-//   inspector scroll HWND               both scroll bars: min, max, page, pos
+//   inspector settext HWND TEXT         SendMessage WM_SETTEXT with TEXT, prints the result
+//   inspector focus HWND                the focused window of the thread that owns HWND
+//   inspector scroll HWND               both scroll bars: range, page, position, state, places
 //   inspector closebox HWND             screen point of the window's close box
-//   inspector resize HWND WIDTH HEIGHT  gives a top-level window a new outer size
+//   inspector resize HWND WIDTH HEIGHT [X Y]  gives a top-level window a new outer size (and
+//                                       place)
 //   inspector show HWND COMMAND         ShowWindow (6 minimise, 9 restore, 3 maximise)
 #include <windows.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
+
+#include "inspector_probe.h"
 
 namespace {
 
@@ -146,19 +152,80 @@ int messageBox() {
   return 1;
 }
 
+// Runs readScrollBars of inspector_probe.dll (beside this program) in the process that owns
+// `window`: loads the library there with a remote thread, then starts the function on a copy of
+// the block and reads the block back. The library is loaded at the same offsets in both
+// processes, so the function's place there follows from its place here.
+bool probeScrollBars(HWND window, ScrollProbe& probe) {
+  char path[MAX_PATH];
+  const DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
+  char* slash = std::strrchr(path, '\\');
+  if (!length || !slash) return false;
+  std::strcpy(slash + 1, "inspector_probe.dll");
+  HMODULE local = LoadLibraryA(path);
+  FARPROC function = local ? GetProcAddress(local, "readScrollBars@4") : nullptr;
+  if (!function) function = local ? GetProcAddress(local, "readScrollBars") : nullptr;
+  if (!function) return false;
+  DWORD processId = 0;
+  GetWindowThreadProcessId(window, &processId);
+  HANDLE process = OpenProcess(PROCESS_ALL_ACCESS, FALSE, processId);
+  if (!process) return false;
+  probe = {};
+  probe.window = window;
+  void* remote = VirtualAllocEx(process, nullptr, sizeof probe + sizeof path,
+                                MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+  char* remotePath = static_cast<char*>(remote) + sizeof probe;
+  bool done = remote && WriteProcessMemory(process, remote, &probe, sizeof probe, nullptr) &&
+              WriteProcessMemory(process, remotePath, path, sizeof path, nullptr);
+  auto runThere = [&](LPTHREAD_START_ROUTINE start, void* parameter, DWORD& result) {
+    HANDLE thread = CreateRemoteThread(process, nullptr, 0, start, parameter, 0, nullptr);
+    if (!thread) return false;
+    const bool finished =
+        WaitForSingleObject(thread, 10000) == WAIT_OBJECT_0 && GetExitCodeThread(thread, &result);
+    CloseHandle(thread);
+    return finished;
+  };
+  DWORD module = 0, ignored = 0;
+  const auto loadLibrary = reinterpret_cast<LPTHREAD_START_ROUTINE>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "LoadLibraryA")));
+  done = done && runThere(loadLibrary, remotePath, module) && module != 0;
+  const UINT_PTR offset = reinterpret_cast<UINT_PTR>(function) - reinterpret_cast<UINT_PTR>(local);
+  const auto remoteFunction = reinterpret_cast<LPTHREAD_START_ROUTINE>(module + offset);
+  done = done && runThere(remoteFunction, remote, ignored) &&
+         ReadProcessMemory(process, remote, &probe, sizeof probe, nullptr);
+  if (remote) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  CloseHandle(process);
+  return done;
+}
+
+// Both scroll bars as the owning process sees them; "enabled" is false for a bar shown disabled
+// (or not shown at all). "bar" is the bar's rectangle on the screen, "thumb" where the thumb
+// starts and ends along the bar, from the bar's start. (Wine fills dxyLineButton with the
+// thumb's length, so the arrows' length is left out: they are as long as the bar is wide.)
 int scrollBars(HWND window) {
+  ScrollProbe probe;
+  if (!probeScrollBars(window, probe)) {
+    std::fprintf(stderr, "cannot read the scroll bars of %p\n", static_cast<void*>(window));
+    return 1;
+  }
   const char* names[] = {"horizontal", "vertical"};
   std::string out = "{";
   for (int bar = SB_HORZ; bar <= SB_VERT; ++bar) {
-    SCROLLINFO info{};
-    info.cbSize = sizeof info;
-    info.fMask = SIF_ALL;
-    const BOOL ok = GetScrollInfo(window, bar, &info);
-    char part[200];
+    const SCROLLINFO& info = probe.info[bar];
+    const SCROLLBARINFO& state = probe.state[bar];
+    const bool enabled = probe.stateRead[bar] &&
+                         !(state.rgstate[0] & (STATE_SYSTEM_UNAVAILABLE | STATE_SYSTEM_INVISIBLE |
+                                               STATE_SYSTEM_OFFSCREEN));
+    char part[400];
     std::snprintf(part, sizeof part,
-                  "%s\"%s\": {\"ok\": %s, \"min\": %d, \"max\": %d, \"page\": %u, \"pos\": %d}",
-                  bar == SB_HORZ ? "" : ", ", names[bar], ok ? "true" : "false", info.nMin,
-                  info.nMax, info.nPage, info.nPos);
+                  "%s\"%s\": {\"ok\": %s, \"min\": %d, \"max\": %d, \"page\": %u, \"pos\": %d, "
+                  "\"trackPos\": %d, \"enabled\": %s, \"bar\": [%ld, %ld, %ld, %ld], "
+                  "\"thumb\": [%d, %d]}",
+                  bar == SB_HORZ ? "" : ", ", names[bar], probe.infoRead[bar] ? "true" : "false",
+                  info.nMin, info.nMax, info.nPage, info.nPos, info.nTrackPos,
+                  enabled ? "true" : "false", state.rcScrollBar.left, state.rcScrollBar.top,
+                  state.rcScrollBar.right, state.rcScrollBar.bottom, state.xyThumbTop,
+                  state.xyThumbBottom);
     out += part;
   }
   std::printf("%s}\n", out.c_str());
@@ -188,8 +255,38 @@ int closeBox(HWND window) {
   return 0;
 }
 
+// The window that has the keyboard focus in the thread of `window`, described as by `tree`, and
+// whether that thread's active window is the foreground window.
+int focusOf(HWND window) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info)) {
+    std::fprintf(stderr, "cannot read the thread's focus\n");
+    return 1;
+  }
+  const char* foreground =
+      info.hwndActive && info.hwndActive == GetForegroundWindow() ? "true" : "false";
+  if (!info.hwndFocus) {
+    std::printf("{\"hwnd\": 0, \"foreground\": %s}\n", foreground);
+    return 0;
+  }
+  std::string line = describe(info.hwndFocus, 0);
+  line.pop_back();
+  std::printf("%s, \"foreground\": %s}\n", line.c_str(), foreground);
+  return 0;
+}
+
+// WM_SETTEXT with a text from the command line, which reaches the program in the ANSI code page.
+int setText(HWND window, const char* text) {
+  std::printf("{\"result\": %ld}\n", static_cast<long>(SendMessageA(
+                                         window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text))));
+  return 0;
+}
+
+// Numbers up to 32 bits, signed or not: a wParam such as 0xFF880000 (one wheel notch toward the
+// user) does not fit a long.
 long number(const char* text) {
-  return std::strtol(text, nullptr, 0);
+  return static_cast<long>(static_cast<unsigned long>(std::strtoll(text, nullptr, 0)));
 }
 
 } // namespace
@@ -216,17 +313,23 @@ int main(int argc, char** argv) {
                 static_cast<long>(SendMessageA(window, message, wParam, lParam)));
     return 0;
   }
+  if (command == "settext" && argc == 4) return setText(parseWindow(argv[2]), argv[3]);
+  if (command == "focus" && argc == 3) return focusOf(parseWindow(argv[2]));
   if (command == "scroll" && argc == 3) return scrollBars(parseWindow(argv[2]));
   if (command == "closebox" && argc == 3) return closeBox(parseWindow(argv[2]));
-  if (command == "resize" && argc == 5)
-    return SetWindowPos(parseWindow(argv[2]), nullptr, 0, 0, number(argv[3]), number(argv[4]),
-                        SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE)
+  if (command == "resize" && (argc == 5 || argc == 7)) {
+    const UINT keepPlace = argc == 5 ? SWP_NOMOVE : 0;
+    return SetWindowPos(parseWindow(argv[2]), nullptr, argc == 7 ? number(argv[5]) : 0,
+                        argc == 7 ? number(argv[6]) : 0, number(argv[3]), number(argv[4]),
+                        keepPlace | SWP_NOZORDER | SWP_NOACTIVATE)
                ? 0
                : 1;
+  }
   if (command == "show" && argc == 4) {
     ShowWindow(parseWindow(argv[2]), static_cast<int>(number(argv[3])));
     return 0;
   }
-  std::fprintf(stderr, "usage: inspector windows|wait|tree|messagebox|send|post|scroll ...\n");
+  std::fprintf(
+      stderr, "usage: inspector windows|wait|tree|messagebox|send|post|settext|focus|scroll ...\n");
   return 2;
 }
