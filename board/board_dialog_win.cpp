@@ -37,7 +37,13 @@ INT_PTR CALLBACK boardDialogProc(HWND board, UINT message, WPARAM wParam, LPARAM
   case WM_COMMAND: runMediaButton(board, quiz, wParam); return 0;
   case WM_VSCROLL: scrollBoard(quiz, board, SB_VERT, LOWORD(wParam)); return 0;
   case WM_HSCROLL: scrollBoard(quiz, board, SB_HORZ, LOWORD(wParam)); return 0;
-  case WM_MOUSEWHEEL: postWheelScroll(board, wParam); return 0;
+  case WM_MOUSEWHEEL:
+    postWheelScroll(board, wParam);
+    // Reported as handled (with the result 0): the dialog manager would otherwise pass the
+    // message on to the main window, which forwards wheel notches to the board too, and every
+    // notch would scroll twice.
+    SetWindowLongPtrA(board, DWLP_MSGRESULT, 0);
+    return TRUE;
   case WM_SIZE: keepScrollPlaceOnResize(quiz, board); return 0;
   case WM_CLOSE:
   case WM_DESTROY: closeBoard(board); return 0;

@@ -38,7 +38,10 @@ set(E2E_SCENARIOS
   fallback_quiz undecodable_answers missing_codes close_box_ends_process
   media_play_writes_and_replaces_clips media_stop_before_play_does_nothing
   media_close_while_playing_leaves_nothing media_video_quiz_hosts_players
-  media_rows_without_player_control media_text_and_picture_quizzes_never_load_atl)
+  media_rows_without_player_control media_text_and_picture_quizzes_never_load_atl
+  board_text_layout board_picture_layout board_two_answer_layout board_number_label_colours
+  board_wheel_notches board_scroll_bar_clicks board_scroll_to_bottom board_content_that_fits
+  board_resize_keeps_content)
 foreach(scenario IN LISTS E2E_SCENARIOS)
   add_test(NAME e2e_${scenario}
     COMMAND python3 "${PROJECT_SOURCE_DIR}/tests/e2e/scenarios.py" "${PROJECT_BINARY_DIR}"
