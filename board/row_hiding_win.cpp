@@ -57,5 +57,11 @@ void relayoutBoard(QuizState& quiz) {
   else
     planShowingPass(input, quiz.hiddenState, quiz.boardHeight, shifts);
   runPlan(quiz, shifts);
+  // The board does not clip its controls: the areas that hidden pictures and moved controls
+  // leave behind are erased later, over the controls moved into them. Everything is painted
+  // again at once, the board first and its controls over it.
+  if (!shifts.empty())
+    RedrawWindow(quiz.boardWindow, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
   keepScrollPlaceOnResize(quiz, quiz.boardWindow);
 }

@@ -41,7 +41,15 @@ set(E2E_SCENARIOS
   media_rows_without_player_control media_text_and_picture_quizzes_never_load_atl
   board_text_layout board_picture_layout board_two_answer_layout board_number_label_colours
   board_wheel_notches board_scroll_bar_clicks board_scroll_to_bottom board_content_that_fits
-  board_resize_keeps_content)
+  board_resize_keeps_content
+  playing_enter_judges_on_key_up playing_leaving_a_box_judges_it playing_verdicts_and_colours
+  playing_f1_tries_every_open_box playing_tab_and_page_keys_scroll_the_board
+  playing_settext_leaves_a_box_unchanged playing_reveal_texts_one_by_one
+  playing_reveal_texts_all_at_once playing_answer_pictures_mode_1
+  playing_answer_pictures_and_texts_mode_3 playing_progress_saved_three_ways
+  playing_failed_save_keeps_the_previous_file playing_restart_restores_progress
+  playing_two_answer_progress playing_progress_file_follows_the_executable
+  playing_odd_progress_files playing_hiding_solved_questions playing_link_opens_through_the_shell)
 foreach(scenario IN LISTS E2E_SCENARIOS)
   add_test(NAME e2e_${scenario}
     COMMAND python3 "${PROJECT_SOURCE_DIR}/tests/e2e/scenarios.py" "${PROJECT_BINARY_DIR}"
