@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <set>
 
 #include "content/quiz_state.h"
 #include "tools/quiztool/codepage.h"
@@ -16,8 +17,10 @@ struct Parser {
   std::string folder; // media paths are relative to it
   int line = 0;
   std::string& error;
-  int answersLine = 0;        // of the last "answers:" key, for faults found at the end
-  std::vector<int> codeLines; // of each "code:" key, in order
+  int answersLine = 0;                // of the last "answers:" key, for faults found at the end
+  std::vector<int> codeLines;         // of each "code:" key, in order
+  std::set<std::string> quizKeys;     // keys given so far for the whole quiz
+  std::set<std::string> questionKeys; // keys given so far in the current question
 };
 
 bool fail(Parser& parser, const std::string& message) {
@@ -206,14 +209,28 @@ bool takeQuizKey(Parser& parser, const std::string& key, const std::string& valu
   return takeQuestionKey(parser, key, value);
 }
 
+// A key given twice would silently replace the first value: only "code" and "question" repeat.
+bool takeOnce(Parser& parser, const std::string& key) {
+  if (key == "code") return true;
+  if (key == "question") {
+    parser.questionKeys.clear();
+    return true;
+  }
+  auto& seen =
+      parser.quiz.questions.empty() || !isQuestionKey(key) ? parser.quizKeys : parser.questionKeys;
+  if (seen.insert(key).second) return true;
+  return fail(parser, "\"" + key + "\" is given twice" +
+                          (&seen == &parser.questionKeys ? " in this question" : ""));
+}
+
 bool takeLine(Parser& parser, std::string line) {
   if (!line.empty() && line.back() == '\r') line.pop_back();
   const std::string content = trim(line);
   if (content.empty() || content[0] == '#') return true;
   const std::size_t colon = content.find(':');
   if (colon == std::string::npos) return fail(parser, "expected \"key: value\"");
-  return takeQuizKey(parser, lowerCase(trim(content.substr(0, colon))),
-                     trim(content.substr(colon + 1)));
+  const std::string key = lowerCase(trim(content.substr(0, colon)));
+  return takeOnce(parser, key) && takeQuizKey(parser, key, trim(content.substr(colon + 1)));
 }
 
 bool hasBlankEnd(const std::string& answer) {
