@@ -160,7 +160,15 @@ class Player:
         self.session.players.append(self)
 
     def wait_window(self, title_or_class, timeout_ms=15000):
-        return self.session.inspector("wait", title_or_class, timeout_ms)[0]
+        try:
+            return self.session.inspector("wait", title_or_class, timeout_ms)[0]
+        except Failure as failure:
+            # Say what was there instead: a message box, another window, or no player at all.
+            windows = self.session.inspector("windows", allow_failure=True) or []
+            seen = ", ".join(f"{w.get('class')} \"{w.get('text')}\"" for w in windows) or "none"
+            code = self.process.poll() if self.process else None
+            state = "still running" if code is None else f"exited with {code}"
+            raise Failure(f"{failure}; player {state}; windows: {seen}") from None
 
     def tree(self, hwnd):
         return self.session.inspector("tree", hwnd)

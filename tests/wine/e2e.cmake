@@ -14,14 +14,7 @@ add_dependencies(inspector inspector_probe)
 # resource 104 without 105. Both keep every resource of the real player.
 function(e2e_player_variant name)
   set(rc "${CMAKE_CURRENT_BINARY_DIR}/${name}.rc")
-  set(lines "#include \"${PROJECT_BINARY_DIR}/player.rc\"\n")
-  foreach(resource IN LISTS ARGN)
-    string(REPLACE "=" ";" parts "${resource}")
-    list(GET parts 0 id)
-    list(GET parts 1 file)
-    string(APPEND lines "${id} PATCH \"${file}\"\n")
-  endforeach()
-  file(WRITE "${rc}" "${lines}")
+  write_patch_rc("${rc}" "#include \"${PROJECT_BINARY_DIR}/player.rc\"\n" ${ARGN})
   add_executable(${name} WIN32 "${PROJECT_SOURCE_DIR}/app/winmain_win.cpp" "${rc}")
   set_source_files_properties("${rc}" PROPERTIES OBJECT_DEPENDS "${coded}/quiz104.bin;${coded}/quiz105.bin;${PROJECT_BINARY_DIR}/player.rc")
   quiz_common_options(${name})
@@ -32,7 +25,6 @@ endfunction()
 e2e_player_variant(player_bad104 "104=${data}/garbage.bin" "105=${coded}/quiz105.bin")
 e2e_player_variant(player_no105 "104=${coded}/quiz104.bin")
 
-# Scenarios run one at a time: they share the display, the mouse and the keyboard focus.
 set(E2E_SCENARIOS
   caption_and_class other_title window_size_and_centre version_label layout_and_resize
   fallback_quiz undecodable_answers missing_codes close_box_ends_process
@@ -50,13 +42,7 @@ set(E2E_SCENARIOS
   playing_failed_save_keeps_the_previous_file playing_restart_restores_progress
   playing_two_answer_progress playing_progress_file_follows_the_executable
   playing_odd_progress_files playing_hiding_solved_questions playing_link_opens_through_the_shell)
-foreach(scenario IN LISTS E2E_SCENARIOS)
-  add_test(NAME e2e_${scenario}
-    COMMAND python3 "${PROJECT_SOURCE_DIR}/tests/e2e/scenarios.py" "${PROJECT_BINARY_DIR}"
-      "${QUIZTOOL}" ${scenario})
-  set_tests_properties(e2e_${scenario} PROPERTIES FIXTURES_REQUIRED wine RESOURCE_LOCK display
-    TIMEOUT 120)
-endforeach()
+add_e2e_scenarios(${E2E_SCENARIOS})
 
 # The main window around an empty record, before and after its first layout.
 add_executable(main_window_probe main_window_probe.cpp)
