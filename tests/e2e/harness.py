@@ -159,7 +159,7 @@ class Player:
                                         stdout=output, stderr=output)
         self.session.players.append(self)
 
-    def wait_window(self, title_or_class, timeout_ms=15000):
+    def wait_window(self, title_or_class, timeout_ms=30000):
         try:
             return self.session.inspector("wait", title_or_class, timeout_ms)[0]
         except Failure as failure:

@@ -133,8 +133,12 @@ def video_quiz_hosts_players(session):
 def rows_without_player_control(session):
     """Without the media player control every row is still built; its buttons do nothing."""
     for overrides in ("wmp=", "atl="):
-        player, window = start_media_quiz(session, "media_rows_without_player_control",
-                                          extra_env={"WINEDLLOVERRIDES": f"mscoree,mshtml=;{overrides}"})
+        try:
+            player, window = start_media_quiz(
+                session, "media_rows_without_player_control",
+                extra_env={"WINEDLLOVERRIDES": f"mscoree,mshtml=;{overrides}"})
+        except Failure as failure:
+            raise Failure(f"with {overrides}: {failure}") from None
         tree = player.tree(window["hwnd"])
         for control in (9901, 9902, 4001, 4002, 5001, 5002, 6001, 6002, 7001, 7002):
             one(tree, control)
