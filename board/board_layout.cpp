@@ -103,15 +103,15 @@ GridSlot gridSlot(const BoardShape& shape, const BoardCursor& cursor, int questi
 }
 
 struct ControlList {
-  ControlSpec (&out)[maxControlsPerQuestion];
+  ControlPlan (&out)[maxControlsPerQuestion];
   int count = 0;
-  void add(const ControlSpec& spec) { out[count++] = spec; }
+  void add(const ControlPlan& plan) { out[count++] = plan; }
 };
 
-ControlSpec control(ControlRole role, const char* className, int id, std::uint32_t style, int x,
+ControlPlan control(ControlRole role, const char* className, int id, std::uint32_t style, int x,
                     int y, Place size, ControlFont font, int question) {
   const bool redraw = font == ControlFont::guiFont; // the stock font is set with redraw TRUE
-  return ControlSpec{role,       className,   id,   style,  x,        y,
+  return ControlPlan{role,       className,   id,   style,  x,        y,
                      size.width, size.height, font, redraw, question, 0};
 }
 
@@ -122,12 +122,12 @@ void addTextLine(const BoardCursor& cursor, int j, ControlList& list) {
                    j));
   list.add(control(ControlRole::questionText, staticClass, questionTextId, questionTextStyle,
                    textQuestion.x, y, textQuestion, ControlFont::textFont, j));
-  ControlSpec box =
+  ControlPlan box =
       control(ControlRole::answerBox, editClass, answerBoxBase + j, textAnswerBoxStyle,
               textAnswerBox.x, y, textAnswerBox, ControlFont::textFont, j);
   box.answerLine = 1;
   list.add(box);
-  ControlSpec result =
+  ControlPlan result =
       control(ControlRole::resultLabel, staticClass, resultLabelId(box.id), resultLabelStyle,
               textResultLabel.x, y, textResultLabel, ControlFont::dialog, j);
   result.answerLine = 1;
@@ -155,7 +155,7 @@ void addMediaPart(const BoardShape& shape, const BoardCursor& cursor, const Grid
 void addAnswerLineLabels(const GridSlot& slot, ControlList& list) {
   int line = 1;
   for (const Place& place : {firstLineLabel, secondLineLabel}) {
-    ControlSpec label =
+    ControlPlan label =
         control(ControlRole::answerLineLabel, staticClass, answerLineLabelId, answerLineLabelStyle,
                 place.x, slot.answerTop + place.y, place, ControlFont::guiFont, slot.question);
     label.answerLine = line++;
@@ -183,13 +183,13 @@ void addAnswerLines(const BoardShape& shape, const GridSlot& slot, ControlList& 
     const int id = answerBoxId(shape.answersPerQuestion, slot.question, line);
     const int y = slot.answerTop + answerLineSpacing * (line - 1);
     const int boxWidth = two ? slot.answerWidth - twoAnswerBoxShrink : slot.answerWidth;
-    ControlSpec box =
+    ControlPlan box =
         control(ControlRole::answerBox, editClass, id, gridAnswerBoxStyle, slot.answerLeft, y,
                 Place{0, 0, boxWidth, answerHeight}, ControlFont::textFont, slot.question);
     const Place result =
         two ? Place{slot.answerWidth - twoAnswerResultWidth, 0, twoAnswerResultWidth, answerHeight}
             : Place{0, answerLineSpacing, slot.answerWidth, answerHeight};
-    ControlSpec label = control(ControlRole::resultLabel, staticClass, resultLabelId(id),
+    ControlPlan label = control(ControlRole::resultLabel, staticClass, resultLabelId(id),
                                 resultLabelStyle, slot.answerLeft + result.x, y + result.y, result,
                                 two ? ControlFont::guiFont : ControlFont::dialog, slot.question);
     box.answerLine = label.answerLine = line;
@@ -237,7 +237,7 @@ int setRowPictures(BoardCursor& cursor, const PictureSize (&sizes)[picturesPerRo
 }
 
 int questionControls(const BoardShape& shape, const BoardCursor& cursor, int question,
-                     ControlSpec (&out)[maxControlsPerQuestion]) {
+                     ControlPlan (&out)[maxControlsPerQuestion]) {
   if (!buildsQuestionRows(shape) || question < 1 || question > maxQuestions) return 0;
   ControlList list{out};
   if (shape.questionKind == kindText)
@@ -285,9 +285,9 @@ BoardLayout layoutBoard(const BoardShape& shape, PictureSize (*pictureAt)(int re
         sizes[c] = pictureAt ? pictureAt(questionResourceBase + j + c) : missingPicture;
       layout.rowHeights[cursor.row] = setRowPictures(cursor, sizes);
     }
-    ControlSpec specs[maxControlsPerQuestion];
-    const int made = questionControls(shape, cursor, j, specs);
-    layout.controls.insert(layout.controls.end(), specs, specs + made);
+    ControlPlan plans[maxControlsPerQuestion];
+    const int made = questionControls(shape, cursor, j, plans);
+    layout.controls.insert(layout.controls.end(), plans, plans + made);
     finishQuestion(shape, j, cursor);
   }
   finishBoard(shape, cursor);

@@ -29,7 +29,7 @@ enum class ControlRole {
 };
 enum class ControlFont { dialog, textFont, guiFont }; // dialog: no WM_SETFONT is sent
 
-struct ControlSpec {
+struct ControlPlan {
   ControlRole role;
   const char* className; // "Static", "Edit", "STATIC" or "Button"
   int id;
@@ -82,14 +82,14 @@ int setRowPictures(BoardCursor& cursor, const PictureSize (&sizes)[picturesPerRo
 // The controls of question j (1 to 96), in creation order; returns how many. None for a kind
 // that builds no rows or a question number outside 1..96.
 int questionControls(const BoardShape& shape, const BoardCursor& cursor, int question,
-                     ControlSpec (&out)[maxControlsPerQuestion]);
+                     ControlPlan (&out)[maxControlsPerQuestion]);
 // After question j: advances the line or row and updates the content size.
 void finishQuestion(const BoardShape& shape, int question, BoardCursor& cursor);
 // After every question: the right margin (80 with two answer lines, for their labels; else 20).
 void finishBoard(const BoardShape& shape, BoardCursor& cursor);
 
 struct BoardLayout {
-  std::vector<ControlSpec> controls; // every control of the board, in creation order
+  std::vector<ControlPlan> controls; // every control of the board, in creation order
   int boardWidth = 0;
   int boardHeight = 0;
   int rowHeights[maxPictureRows]{};

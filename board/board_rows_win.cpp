@@ -54,39 +54,39 @@ void loadRowPictures(RowBuild& build, int j) {
 }
 
 // The text a control is created with; the number label's is formatted into `scratch`.
-const char* initialText(RowBuild& build, const ControlSpec& spec, char (&scratch)[textCapacity]) {
-  const QuizQuestion* question = questionAt(build.quiz, spec.question);
-  switch (spec.role) {
+const char* initialText(RowBuild& build, const ControlPlan& plan, char (&scratch)[textCapacity]) {
+  const QuizQuestion* question = questionAt(build.quiz, plan.question);
+  switch (plan.role) {
   case ControlRole::numberLabel:
-    std::snprintf(scratch, sizeof scratch, "%d.", spec.question);
+    std::snprintf(scratch, sizeof scratch, "%d.", plan.question);
     return scratch;
   case ControlRole::questionText: return question ? question->questionText : "";
   case ControlRole::answerBox: nextProgressLine(build.progress, scratch); return scratch;
   case ControlRole::resultLabel: return "?";
   case ControlRole::answerLineLabel:
-    return spec.answerLine == 1 ? build.quiz.firstAnswerLabel : build.quiz.secondAnswerLabel;
+    return plan.answerLine == 1 ? build.quiz.firstAnswerLabel : build.quiz.secondAnswerLabel;
   default: return "";
   }
 }
 
-HWND createControl(RowBuild& build, const ControlSpec& spec) {
+HWND createControl(RowBuild& build, const ControlPlan& plan) {
   char scratch[textCapacity];
-  HWND control = CreateWindowExA(0, spec.className, initialText(build, spec, scratch), spec.style,
-                                 spec.x, spec.y, spec.width, spec.height, build.board,
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)),
+  HWND control = CreateWindowExA(0, plan.className, initialText(build, plan, scratch), plan.style,
+                                 plan.x, plan.y, plan.width, plan.height, build.board,
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(plan.id)),
                                  GetModuleHandleA(nullptr), nullptr);
-  if (spec.font == ControlFont::textFont)
+  if (plan.font == ControlFont::textFont)
     SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(build.quiz.textFont),
-                 spec.fontRedraw);
-  if (spec.font == ControlFont::guiFont)
+                 plan.fontRedraw);
+  if (plan.font == ControlFont::guiFont)
     SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)),
-                 spec.fontRedraw);
+                 plan.fontRedraw);
   return control;
 }
 
 // A box is judged right after its result label exists; the two-answer grid subclasses the box
 // first, the other layouts judge first.
-void finishAnswerLine(RowBuild& build, const ControlSpec& label) {
+void finishAnswerLine(RowBuild& build, const ControlPlan& label) {
   const int box = label.id - resultLabelOffset;
   HWND boxWindow = GetDlgItem(build.board, box);
   if (build.shape.answersPerQuestion == 2 && build.shape.questionKind != kindText) {
@@ -98,17 +98,17 @@ void finishAnswerLine(RowBuild& build, const ControlSpec& label) {
   }
 }
 
-void finishControl(RowBuild& build, const ControlSpec& spec, HWND control) {
-  switch (spec.role) {
-  case ControlRole::resultLabel: finishAnswerLine(build, spec); break;
+void finishControl(RowBuild& build, const ControlPlan& plan, HWND control) {
+  switch (plan.role) {
+  case ControlRole::resultLabel: finishAnswerLine(build, plan); break;
   case ControlRole::revealLabel: {
-    const QuizQuestion* question = questionAt(build.quiz, spec.question);
+    const QuizQuestion* question = questionAt(build.quiz, plan.question);
     // The label keeps its text hidden until the question is solved.
     SetWindowTextA(control, question ? question->revealText : "");
     ShowWindow(control, SW_HIDE);
     break;
   }
-  case ControlRole::mediaHost: createMediaPlayer(control, spec.question); break;
+  case ControlRole::mediaHost: createMediaPlayer(control, plan.question); break;
   case ControlRole::playButton: setMediaButtonIcon(control, true); break;
   case ControlRole::stopButton: setMediaButtonIcon(control, false); break;
   default: break;
@@ -130,9 +130,9 @@ void showQuestionPicture(RowBuild& build, int j) {
 
 void buildQuestion(RowBuild& build, int j) {
   if (startsPictureRow(build.shape, j)) loadRowPictures(build, j);
-  ControlSpec specs[maxControlsPerQuestion];
-  const int count = questionControls(build.shape, build.cursor, j, specs);
-  for (int i = 0; i < count; ++i) finishControl(build, specs[i], createControl(build, specs[i]));
+  ControlPlan plans[maxControlsPerQuestion];
+  const int count = questionControls(build.shape, build.cursor, j, plans);
+  for (int i = 0; i < count; ++i) finishControl(build, plans[i], createControl(build, plans[i]));
   if (build.shape.questionKind == kindPicture) showQuestionPicture(build, j);
   finishQuestion(build.shape, j, build.cursor);
 }

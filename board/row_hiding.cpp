@@ -29,7 +29,7 @@ void moveLaterQuestions(int after, int count, int distance, int direction,
     shifts.push_back({PictureAction::move, m, distance, direction});
 }
 
-int indexOfControl(const std::vector<ControlSpec>& controls, int id) {
+int indexOfControl(const std::vector<ControlPlan>& controls, int id) {
   for (std::size_t i = 0; i < controls.size(); ++i)
     if (controls[i].id == id) return static_cast<int>(i);
   return -1;
@@ -80,7 +80,7 @@ void planShowingPass(const RowHidingInput& input, int (&hiddenState)[maxQuestion
   }
 }
 
-void applyShift(const QuestionShift& shift, std::vector<ControlSpec>& controls,
+void applyShift(const QuestionShift& shift, std::vector<ControlPlan>& controls,
                 std::vector<bool>& visible) {
   if (visible.size() < controls.size()) visible.resize(controls.size(), true);
   const int offset = shift.distance * shift.direction;
@@ -100,7 +100,7 @@ void applyShift(const QuestionShift& shift, std::vector<ControlSpec>& controls,
   }
 }
 
-void applyShifts(const std::vector<QuestionShift>& shifts, std::vector<ControlSpec>& controls,
+void applyShifts(const std::vector<QuestionShift>& shifts, std::vector<ControlPlan>& controls,
                  std::vector<bool>& visible) {
   for (const QuestionShift& shift : shifts) applyShift(shift, controls, visible);
 }

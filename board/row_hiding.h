@@ -44,7 +44,7 @@ void planShowingPass(const RowHidingInput& input, int (&hiddenState)[maxQuestion
 // Carries one shift out on a plain list of controls, as the board does on its windows:
 // visible[i] belongs to controls[i] (controls without an entry count as visible). A control the
 // layout did not create is skipped; of several with one id, the first is taken.
-void applyShift(const QuestionShift& shift, std::vector<ControlSpec>& controls,
+void applyShift(const QuestionShift& shift, std::vector<ControlPlan>& controls,
                 std::vector<bool>& visible);
-void applyShifts(const std::vector<QuestionShift>& shifts, std::vector<ControlSpec>& controls,
+void applyShifts(const std::vector<QuestionShift>& shifts, std::vector<ControlPlan>& controls,
                  std::vector<bool>& visible);

@@ -27,25 +27,25 @@ BoardLayout layout(int kind, int count, int answers, int revealMode,
   return layoutBoard(BoardShape{kind, count, answers, revealMode}, pictureAt);
 }
 
-const ControlSpec* find(const BoardLayout& board, int id) {
-  for (const ControlSpec& c : board.controls)
+const ControlPlan* find(const BoardLayout& board, int id) {
+  for (const ControlPlan& c : board.controls)
     if (c.id == id) return &c;
   return nullptr;
 }
 
-const ControlSpec& get(const BoardLayout& board, int id) {
-  const ControlSpec* c = find(board, id);
+const ControlPlan& get(const BoardLayout& board, int id) {
+  const ControlPlan* c = find(board, id);
   if (!c) {
     ADD_FAILURE() << "no control " << id;
-    static const ControlSpec none{};
+    static const ControlPlan none{};
     return none;
   }
   return *c;
 }
 
-std::vector<const ControlSpec*> ofQuestion(const BoardLayout& board, int j) {
-  std::vector<const ControlSpec*> found;
-  for (const ControlSpec& c : board.controls)
+std::vector<const ControlPlan*> ofQuestion(const BoardLayout& board, int j) {
+  std::vector<const ControlPlan*> found;
+  for (const ControlPlan& c : board.controls)
     if (c.question == j) found.push_back(&c);
   return found;
 }
@@ -57,7 +57,7 @@ TEST(BoardLayout, TextLayoutGrowsTwentyFivePixelsPerQuestion) {
     EXPECT_EQ(board.boardWidth, 900);
     EXPECT_EQ(board.boardHeight, 5 + 25 * count);
     EXPECT_EQ(board.controls.size(), 4u * count);
-    const std::vector<const ControlSpec*> first = ofQuestion(board, 1);
+    const std::vector<const ControlPlan*> first = ofQuestion(board, 1);
     ASSERT_EQ(first.size(), 4u);
     EXPECT_EQ(first[0]->y, 7); // number label
     EXPECT_EQ(first[0]->x, 26);
@@ -75,10 +75,10 @@ TEST(BoardLayout, TextLayoutBuildsOneAnswerBoxWhateverTheAnswerCount) {
   EXPECT_EQ(board.boardWidth, 960); // the two-answer margin still applies
   EXPECT_EQ(board.boardHeight, 130);
   std::vector<int> boxes;
-  for (const ControlSpec& c : board.controls)
+  for (const ControlPlan& c : board.controls)
     if (c.role == ControlRole::answerBox) boxes.push_back(c.id);
   EXPECT_EQ(boxes, (std::vector<int>{4001, 4002, 4003, 4004, 4005}));
-  for (const ControlSpec& c : board.controls) EXPECT_NE(c.role, ControlRole::revealLabel);
+  for (const ControlPlan& c : board.controls) EXPECT_NE(c.role, ControlRole::revealLabel);
 }
 
 TEST(BoardLayout, NoQuestionsLeavesOnlyTheMargin) {
@@ -99,7 +99,7 @@ TEST(BoardLayout, UnknownKindBuildsNoQuestions) {
     SCOPED_TRACE(kind);
     const BoardShape shape{kind, 9, 1, 2};
     EXPECT_FALSE(buildsQuestionRows(shape));
-    ControlSpec out[maxControlsPerQuestion];
+    ControlPlan out[maxControlsPerQuestion];
     EXPECT_EQ(questionControls(shape, BoardCursor{}, 1, out), 0);
     const BoardLayout board = layout(kind, 9, 1, 2);
     EXPECT_TRUE(board.controls.empty());
@@ -109,7 +109,7 @@ TEST(BoardLayout, UnknownKindBuildsNoQuestions) {
 }
 
 TEST(BoardLayout, QuestionNumbersOutsideTheQuizBuildNothing) {
-  ControlSpec out[maxControlsPerQuestion];
+  ControlPlan out[maxControlsPerQuestion];
   for (int kind : {kindText, kindPicture, kindVideo})
     for (int j : {0, -1, -5, 97}) {
       SCOPED_TRACE(testing::Message() << "kind " << kind << " question " << j);
@@ -159,7 +159,7 @@ TEST(BoardLayout, PicturesAreCentredWithTruncatedHalves) {
   // after the picture.
   const BoardLayout board =
       layout(kindPicture, 3, 1, 0, {{401, {201, 151}}, {402, {259, 260}}, {403, {1, 1}}});
-  const ControlSpec& first = get(board, 9901);
+  const ControlPlan& first = get(board, 9901);
   EXPECT_EQ(first.x, 46 + 29);
   EXPECT_EQ(first.y, 5 + 54);
   EXPECT_EQ(first.width, 201);
@@ -178,7 +178,7 @@ TEST(BoardLayout, MissingPicturesAreFlatLabelsAtTheColumnEdge) {
         layoutBoard(BoardShape{kindPicture, 3, 1, 0}, withLoader ? pictureAt : nullptr);
     EXPECT_EQ(board.rowHeights[0], 0);
     for (int j = 1; j <= 3; ++j) {
-      const ControlSpec& label = get(board, 9900 + j);
+      const ControlPlan& label = get(board, 9900 + j);
       EXPECT_EQ(label.x, 46 + 290 * (j - 1));
       EXPECT_EQ(label.y, 5);
       EXPECT_EQ(label.width, 260);
@@ -196,8 +196,8 @@ TEST(BoardLayout, TwoAnswersPerQuestion) {
   EXPECT_EQ(get(board, 4001).x, 106);
   EXPECT_EQ(get(board, 4003).x, 396);
   EXPECT_EQ(get(board, 4005).x, 686);
-  std::vector<const ControlSpec*> lineLabels;
-  for (const ControlSpec& c : board.controls)
+  std::vector<const ControlPlan*> lineLabels;
+  for (const ControlPlan& c : board.controls)
     if (c.id == 156) lineLabels.push_back(&c);
   ASSERT_EQ(lineLabels.size(), 4u);
   const int rowAnswerTops[] = {5 + 110, 175 + 60}; // row 0 is 170 high; row 1 has H = 50
@@ -210,14 +210,14 @@ TEST(BoardLayout, TwoAnswersPerQuestion) {
     EXPECT_EQ(lineLabels[2 * row + 1]->answerLine, 2);
   }
   // Question 2: boxes 4003 and 4004, one line apart, each with its narrow result label.
-  const ControlSpec& line1 = get(board, 4003);
-  const ControlSpec& line2 = get(board, 4004);
+  const ControlPlan& line1 = get(board, 4003);
+  const ControlPlan& line2 = get(board, 4004);
   EXPECT_EQ(line1.y, 115);
   EXPECT_EQ(line2.y, 134);
   EXPECT_EQ(line1.width, 201);
   EXPECT_EQ(line2.answerLine, 2);
-  const ControlSpec& result1 = get(board, 5003);
-  const ControlSpec& result2 = get(board, 5004);
+  const ControlPlan& result1 = get(board, 5003);
+  const ControlPlan& result2 = get(board, 5004);
   EXPECT_EQ(result1.x, 396 + 200);
   EXPECT_EQ(result1.y, 115);
   EXPECT_EQ(result1.width, 60);
@@ -238,7 +238,7 @@ struct RowGeometry {
   int rowHeight;
 };
 
-void expectAt(const ControlSpec& c, int x, int y, const char* what) {
+void expectAt(const ControlPlan& c, int x, int y, const char* what) {
   EXPECT_EQ(c.x, x) << what;
   EXPECT_EQ(c.y, y) << what;
 }
@@ -261,18 +261,18 @@ TEST(BoardLayout, RowGeometryOfEachGridKind) {
     const BoardLayout board = layout(g.kind, 6, 1, g.revealMode, pictures);
     const int X = 336;
     const int Y = get(board, 9904).y;
-    const ControlSpec& host = get(board, 9905);
+    const ControlPlan& host = get(board, 9905);
     expectAt(host, X + g.hostX, Y + g.hostY, "host");
     EXPECT_EQ(host.width, g.hostWidth);
     EXPECT_EQ(host.height, g.hostHeight);
     expectAt(get(board, 2005), X + g.numberX, Y + g.numberY, "number");
     EXPECT_EQ(get(board, 2005).width, 27);
     EXPECT_EQ(get(board, 2005).height, 17);
-    const ControlSpec& box = get(board, 4005);
+    const ControlPlan& box = get(board, 4005);
     expectAt(box, X + g.boxX, Y + g.boxY, "box");
     EXPECT_EQ(box.width, g.boxWidth);
     EXPECT_EQ(box.height, 20);
-    const ControlSpec& result = get(board, 5005);
+    const ControlPlan& result = get(board, 5005);
     expectAt(result, X + g.resultX, Y + g.resultY, "result");
     EXPECT_EQ(result.width, g.boxWidth);
     if (g.revealY < 0) {
@@ -298,7 +298,7 @@ TEST(BoardLayout, RowGeometryOfEachGridKind) {
 
 std::vector<ControlRole> rolesOf(const BoardLayout& board, int j) {
   std::vector<ControlRole> roles;
-  for (const ControlSpec* c : ofQuestion(board, j)) roles.push_back(c->role);
+  for (const ControlPlan* c : ofQuestion(board, j)) roles.push_back(c->role);
   return roles;
 }
 
@@ -349,7 +349,7 @@ TEST(BoardLayout, ClassesStylesAndFonts) {
   for (const Expected& e : cases) {
     SCOPED_TRACE(testing::Message() << "kind " << e.kind << " id " << e.id);
     const BoardLayout board = layout(e.kind, 3, e.answers, 2);
-    const ControlSpec& c = get(board, e.id);
+    const ControlPlan& c = get(board, e.id);
     EXPECT_STREQ(c.className, e.className);
     EXPECT_EQ(c.style, e.style);
     EXPECT_EQ(c.font, e.font);
@@ -371,7 +371,7 @@ TEST(BoardLayout, IdsFollowTheNumbering) {
         std::set<int> seen;
         int nextBox = 4001;
         const int boxesPerQuestion = kind == kindText ? 1 : answers;
-        for (const ControlSpec& c : board.controls) {
+        for (const ControlPlan& c : board.controls) {
           const bool shared =
               c.id == answerLineLabelId || (kind == kindText && (c.id == 2000 || c.id == 3000));
           if (!shared) {

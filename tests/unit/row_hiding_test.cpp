@@ -26,7 +26,7 @@ struct Board {
   int revealMode;
   int questionCount;
   BoardLayout layout;
-  std::vector<ControlSpec> controls;
+  std::vector<ControlPlan> controls;
   std::vector<bool> visible;
   int hiddenState[maxQuestions + 1]{};
   bool solved[maxQuestions + 1]{};
@@ -91,7 +91,7 @@ TEST(RowHiding, AFullRowOfSolvedQuestionsCollapses) {
     EXPECT_EQ(board.hiddenState[3], questionClosedRow);
     EXPECT_EQ(board.hiddenState[4], questionShown);
     for (std::size_t i = 0; i < board.controls.size(); ++i) {
-      const ControlSpec& c = board.controls[i];
+      const ControlPlan& c = board.controls[i];
       SCOPED_TRACE(c.id);
       if (c.question > 3) {
         EXPECT_EQ(board.moved(i), -collapse); // later rows, pictures included
@@ -122,7 +122,7 @@ TEST(RowHiding, RepeatedPassesChangeNothing) {
     Board board(mode, 8);
     board.solve({1, 2, 3, 5, 7, 8});
     board.hidingPass();
-    const std::vector<ControlSpec> after = board.controls;
+    const std::vector<ControlPlan> after = board.controls;
     const int height = board.boardHeight;
     board.hidingPass();
     EXPECT_TRUE(board.lastShifts.empty());
@@ -208,7 +208,7 @@ TEST(RowHiding, NothingSolvedHidesNothing) {
 }
 
 TEST(RowHiding, MissingControlsAreSkipped) {
-  std::vector<ControlSpec> none;
+  std::vector<ControlPlan> none;
   std::vector<bool> visible;
   applyShift({PictureAction::hide, 5, 100, -1}, none, visible);
   EXPECT_TRUE(none.empty());
