@@ -18,7 +18,8 @@ constexpr Command commands[] = {
     {"decode", runDecode, "decode IN OUT          decode a content resource"},
     {"png", runPng, "png IN.png OUT.bmp     decode a PNG picture as the player does, into a BMP"},
     {"show", runShow, "show TEXT104 [TEXT105] | show QUIZ.exe   print what a quiz holds as JSON"},
-    {"pack", runPack, "pack QUIZFILE OUT.exe [--player PLAYER.exe]   write a quiz into a copy of the player"},
+    {"pack", runPack,
+     "pack QUIZFILE OUT.exe [--player PLAYER.exe]   write a quiz into a copy of the player"},
     {"judge", runJudge, "judge STORED TYPED     the verdict [--success WORD] [--failure WORD]"},
 };
 
