@@ -45,7 +45,7 @@ def media_files(player):
     return sorted(p.name for p in player.folder.glob("velmo*"))
 
 
-def wait_files(player, expected, timeout=5.0):
+def wait_files(player, expected, timeout=10.0):
     deadline = time.time() + timeout
     while time.time() < deadline:
         if media_files(player) == expected:
@@ -102,7 +102,8 @@ def stop_before_play_does_nothing(session):
     time.sleep(0.5)
     check_equal(media_files(player), [], "media files")
     check(player.process.poll() is None, "the player still runs")
-    check(not session.inspector("messagebox", allow_failure=True), "no message")
+    box = session.inspector("messagebox", allow_failure=True)
+    check(not box, f"no message, but {box}")
     close(player, window)
 
 
