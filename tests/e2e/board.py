@@ -57,7 +57,7 @@ def children(player, window):
 
 def enlarge(session, player, window, width, height):
     """Moves the main window to the top left corner of the screen and gives it a new size."""
-    session.inspector("resize", window["hwnd"], width, height, 0, 0)
+    session.reader("resize", window["hwnd"], width, height, 0, 0)
     return player.wait_window(window["text"])
 
 
@@ -77,7 +77,7 @@ def check_controls(controls, expected):
 
 
 def scroll_bars(session, board):
-    return session.inspector("scroll", board["hwnd"])[0]
+    return session.reader("scroll", board["hwnd"])[0]
 
 
 TEXT_QUIZ = """\
@@ -181,13 +181,13 @@ def picture_layout(session):
     names = ["rouge.jpg", "bleu.gif", "vert.png", "jaune.png"]
     for j, name in enumerate(names, start=1):
         label = one(controls, 9900 + j)
-        handle = session.inspector("send", label["hwnd"], STM_GETIMAGE, 0, 0)[0]["result"]
+        handle = session.reader("send", label["hwnd"], STM_GETIMAGE, 0, 0)[0]["result"]
         check(handle != 0, f"picture label {9900 + j} has a bitmap")
         width, height = label["width"] - 2, label["height"] - 2
         check_equal(extent(shot, label["screenX"] + 1, label["screenY"] + 1, width, height,
                            PICTURES[name][1], TOLERANCE),
                     (0, 0, width - 1, height - 1), f"extent of {name} in label {9900 + j}")
-    check_equal(session.inspector("send", one(controls, 9905)["hwnd"], STM_GETIMAGE, 0, 0)[0],
+    check_equal(session.reader("send", one(controls, 9905)["hwnd"], STM_GETIMAGE, 0, 0)[0],
                 {"result": 0}, "picture label of the question without a picture")
     player.click_close_box(window)
     check_equal(player.exit_code(), 0, "exit code")
@@ -314,11 +314,11 @@ def wheel_notches(session):
     # A message that reports two notches at once moves nothing, sent to the main window or to
     # the board.
     for target in (window, board):
-        session.inspector("post", target["hwnd"], WM_MOUSEWHEEL, (65536 - 240) << 16, 0)
+        session.reader("post", target["hwnd"], WM_MOUSEWHEEL, (65536 - 240) << 16, 0)
         player.flush_posted(one(controls, 4040))
         check_equal(box_y(player, window, 1), 5, "box 4001 after a two-notch message")
     # One notch reported to the main window moves one notch.
-    session.inspector("post", window["hwnd"], WM_MOUSEWHEEL, (65536 - 120) << 16, 0)
+    session.reader("post", window["hwnd"], WM_MOUSEWHEEL, (65536 - 120) << 16, 0)
     player.flush_posted(one(controls, 4040))
     check_equal(box_y(player, window, 1), 5 - 50, "box 4001 after a notch sent to the window")
     player.screenshot("after-wheel")
@@ -354,7 +354,7 @@ def scroll_bar_clicks(session):
     click(middle, top + bars["vertical"]["thumb"][1] + 10)
     wait_equal(lambda: box()["y"], 5 - page, "box 4001 after a click below the thumb")
     # Dragging the thumb moves the content with it; letting it go moves nothing more.
-    session.inspector("send", board["hwnd"], WM_VSCROLL, SB_TOP, 0)
+    session.reader("send", board["hwnd"], WM_VSCROLL, SB_TOP, 0)
     thumb = scroll_bars(session, board)["vertical"]["thumb"]
     session.xdotool("mousemove", middle, top + (thumb[0] + thumb[1]) // 2, "mousedown", 1)
     session.xdotool("mousemove", middle, top + (thumb[0] + thumb[1]) // 2 + 60)
@@ -377,17 +377,17 @@ def scroll_to_bottom(session):
     bars = scroll_bars(session, board)["vertical"]
     check_equal((bars["min"], bars["max"], bars["page"], bars["pos"], bars["enabled"]),
                 (0, 1003, client - 1, 0, True), "vertical bar at the start")
-    session.inspector("send", board["hwnd"], WM_VSCROLL, SB_BOTTOM, 0)
+    session.reader("send", board["hwnd"], WM_VSCROLL, SB_BOTTOM, 0)
     # The last line's box ends 5 pixels above the content's bottom, which is the client's.
     check_equal(box_y(player, window, 40) + 20 + 5, client, "bottom of the last line")
     check_equal(scroll_bars(session, board)["vertical"]["pos"], 1005 - client, "position")
-    session.inspector("send", board["hwnd"], WM_VSCROLL, SB_LINEDOWN, 0)
+    session.reader("send", board["hwnd"], WM_VSCROLL, SB_LINEDOWN, 0)
     check_equal(box_y(player, window, 40) + 25, client, "last line after a further line down")
     # The vertical arrows step 310 pixels, the horizontal ones 1.
-    session.inspector("send", board["hwnd"], WM_VSCROLL, SB_TOP, 0)
-    session.inspector("send", board["hwnd"], WM_VSCROLL, SB_LINEDOWN, 0)
+    session.reader("send", board["hwnd"], WM_VSCROLL, SB_TOP, 0)
+    session.reader("send", board["hwnd"], WM_VSCROLL, SB_LINEDOWN, 0)
     check_equal(box_y(player, window, 1), 5 - 310, "box 4001 after a line down")
-    session.inspector("send", board["hwnd"], WM_HSCROLL, SB_LINEDOWN, 0)
+    session.reader("send", board["hwnd"], WM_HSCROLL, SB_LINEDOWN, 0)
     check_equal(one(children(player, window)[2], 4001)["x"], 610 - 1, "box 4001 after a line right")
     player.screenshot("bottom")
     player.click_close_box(window)
@@ -409,7 +409,7 @@ def content_that_fits(session):
     requests = [(WM_VSCROLL, code) for code in (SB_LINEDOWN, SB_PAGEDOWN, SB_BOTTOM, WHEEL_DOWN)]
     requests += [(WM_HSCROLL, code) for code in (SB_LINEDOWN, SB_PAGEDOWN, SB_THUMBTRACK)]
     for message, code in requests:
-        session.inspector("send", board["hwnd"], message, code, 0)
+        session.reader("send", board["hwnd"], message, code, 0)
         check_equal([place(c) for c in children(player, window)[2]], before,
                     f"controls after scroll code {code}")
     bars = scroll_bars(session, board)
@@ -423,18 +423,18 @@ def resize_keeps_content(session):
     player, window = start_long_quiz(session, "resize_keeps_content")
     _, board, _ = children(player, window)
     for _ in range(2):
-        session.inspector("send", board["hwnd"], WM_VSCROLL, WHEEL_DOWN, 0)
-    session.inspector("send", board["hwnd"], WM_HSCROLL, SB_LINEDOWN, 0)
+        session.reader("send", board["hwnd"], WM_VSCROLL, WHEEL_DOWN, 0)
+    session.reader("send", board["hwnd"], WM_HSCROLL, SB_LINEDOWN, 0)
     box = one(children(player, window)[2], 4003)
     check_equal((box["x"], box["y"]), (610 - 1, 55 - 100), "box 4003 scrolled")
     for width, height in ((700, 500), (880, 600)):
-        session.inspector("resize", window["hwnd"], width, height)
+        session.reader("resize", window["hwnd"], width, height)
         box = one(children(player, window)[2], 4003)
         check_equal((box["x"], box["y"]), (610 - 1, 55 - 100), f"box 4003 at {width} x {height}")
     # At the bottom, a taller window shows more of the top: the content's bottom stays at the
     # client's bottom edge.
-    session.inspector("send", board["hwnd"], WM_VSCROLL, SB_BOTTOM, 0)
-    session.inspector("resize", window["hwnd"], 880, 700)
+    session.reader("send", board["hwnd"], WM_VSCROLL, SB_BOTTOM, 0)
+    session.reader("resize", window["hwnd"], 880, 700)
     _, board, controls = children(player, window)
     check_equal(one(controls, 4040)["y"] + 25, board["clientHeight"], "last line at the bottom")
     check_equal(scroll_bars(session, board)["vertical"]["pos"], 1005 - board["clientHeight"],

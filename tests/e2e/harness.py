@@ -1,7 +1,7 @@
 """End-to-end harness: the real player under Wine, driven with real X input.
 
 Each scenario packs a quiz with quiztool into a fresh folder, starts it there (that folder is its
-current folder), waits for its windows, reads the window tree through the inspector, drives it
+current folder), waits for its windows, reads the window tree through the window reader, drives it
 with xdotool, and checks its exit code and the files it leaves. Screenshots go to the scenario's
 folder under build/windows/e2e/.
 """
@@ -86,19 +86,19 @@ class Session:
     def __init__(self, build_dir, quiztool):
         self.build = Path(build_dir)
         self.quiztool = quiztool
-        self.inspector_exe = str(self.build / "tests/wine/inspector.exe")
+        self.reader_exe = str(self.build / "tests/wine/window_reader.exe")
         self.env = dict(os.environ)
         self.players = []  # every player started, so that none outlives its scenario
         for line in (self.build / "wine-session/env").read_text().splitlines():
             name, _, value = line.removeprefix("export ").partition("=")
             self.env[name] = value.strip('"')
 
-    def inspector(self, *args, allow_failure=False):
-        # Output goes through files, not pipes: when the inspector is the first program to need
+    def reader(self, *args, allow_failure=False):
+        # Output goes through files, not pipes: when the window reader is the first program to need
         # Wine's desktop, the desktop process it starts inherits its output and outlives it, and
         # a pipe would then never reach its end.
         with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
-            returncode = subprocess.run(["wine", self.inspector_exe, *map(str, args)],
+            returncode = subprocess.run(["wine", self.reader_exe, *map(str, args)],
                                         env=self.env, stdout=out, stderr=err,
                                         timeout=60).returncode
             out.seek(0)
@@ -107,7 +107,7 @@ class Session:
         if returncode != 0:
             if allow_failure:
                 return None
-            raise Failure(f"inspector {' '.join(map(str, args))}: {stderr.strip()}")
+            raise Failure(f"window reader {' '.join(map(str, args))}: {stderr.strip()}")
         return [json.loads(line) for line in stdout.splitlines() if line.strip()]
 
     def xdotool(self, *args):
@@ -161,22 +161,22 @@ class Player:
 
     def wait_window(self, title_or_class, timeout_ms=30000):
         try:
-            return self.session.inspector("wait", title_or_class, timeout_ms)[0]
+            return self.session.reader("wait", title_or_class, timeout_ms)[0]
         except Failure as failure:
             # Say what was there instead: a message box, another window, or no player at all.
-            windows = self.session.inspector("windows", allow_failure=True) or []
+            windows = self.session.reader("windows", allow_failure=True) or []
             seen = ", ".join(f"{w.get('class')} \"{w.get('text')}\"" for w in windows) or "none"
             code = self.process.poll() if self.process else None
             state = "still running" if code is None else f"exited with {code}"
             raise Failure(f"{failure}; player {state}; windows: {seen}") from None
 
     def tree(self, hwnd):
-        return self.session.inspector("tree", hwnd)
+        return self.session.reader("tree", hwnd)
 
     def message_box(self, timeout=10.0):
         deadline = time.time() + timeout
         while time.time() < deadline:
-            box = self.session.inspector("messagebox", allow_failure=True)
+            box = self.session.reader("messagebox", allow_failure=True)
             if box:
                 return box[0]
             time.sleep(0.1)
@@ -192,7 +192,7 @@ class Player:
     def wait_gone(self, hwnd, timeout=10.0):
         deadline = time.time() + timeout
         while time.time() < deadline:
-            windows = self.session.inspector("windows")
+            windows = self.session.reader("windows")
             if all(w["hwnd"] != hwnd for w in windows):
                 return
             time.sleep(0.1)
@@ -214,7 +214,7 @@ class Player:
 
     def focused(self, window):
         """The control that has the keyboard focus in the player (hwnd 0 when none has)."""
-        return self.session.inspector("focus", window["hwnd"])[0]
+        return self.session.reader("focus", window["hwnd"])[0]
 
     def flush_posted(self, edit):
         """Returns once the player has handled every message posted to it before the call, and
@@ -222,7 +222,7 @@ class Player:
         control `edit` (messages of one thread are handled in the order they were posted) and
         waits for each to show in its style."""
         for readonly in (1, 0):
-            self.session.inspector("post", edit["hwnd"], 0x00CF, readonly, 0)  # EM_SETREADONLY
+            self.session.reader("post", edit["hwnd"], 0x00CF, readonly, 0)  # EM_SETREADONLY
             wait_equal(lambda: bool(self.window_style(edit) & 0x0800), bool(readonly),
                        "read-only state of the marker box")
 
@@ -230,7 +230,7 @@ class Player:
         return self.tree(control["hwnd"])[0]["style"]
 
     def click_close_box(self, window):
-        point = self.session.inspector("closebox", window["hwnd"])[0]
+        point = self.session.reader("closebox", window["hwnd"])[0]
         self.session.xdotool("mousemove", point["x"], point["y"], "click", 1)
 
     def exit_code(self, timeout=15.0):

@@ -102,7 +102,7 @@ def stop_before_play_does_nothing(session):
     time.sleep(0.5)
     check_equal(media_files(player), [], "media files")
     check(player.process.poll() is None, "the player still runs")
-    box = session.inspector("messagebox", allow_failure=True)
+    box = session.reader("messagebox", allow_failure=True)
     check(not box, f"no message, but {box}")
     close(player, window)
 

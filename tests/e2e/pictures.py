@@ -89,7 +89,7 @@ def unreadable_picture_is_silent(session):
     player.start()
     window = player.wait_window("Images")
     time.sleep(0.5)
-    check(not session.inspector("messagebox", allow_failure=True), "no message")
+    check(not session.reader("messagebox", allow_failure=True), "no message")
     label = one(player.tree(window["hwnd"]), 9901)
     check_equal((label["width"], label["height"]), (260, 0), "a picture that cannot be read")
     player.click_close_box(window)

@@ -84,7 +84,7 @@ def wait_file(path, expected, what="progress file"):
 
 
 def has_bitmap(session, label):
-    return session.inspector("send", label["hwnd"], STM_GETIMAGE, 0, 0)[0]["result"] != 0
+    return session.reader("send", label["hwnd"], STM_GETIMAGE, 0, 0)[0]["result"] != 0
 
 
 CAPITALES = """\
@@ -265,7 +265,7 @@ def tab_and_page_keys_scroll_the_board(session):
     wait_equal(lambda: player.focused(window).get("id"), 4000 + last, "focus after Shift+Tab")
     check_equal(y_of(last), centred - 25, f"box {4000 + last} after Tab and Shift+Tab")
     # Page Down and Page Up scroll the board a page, the arrows one wheel notch.
-    session.inspector("send", board["hwnd"], WM_VSCROLL, SB_TOP, 0)
+    session.reader("send", board["hwnd"], WM_VSCROLL, SB_TOP, 0)
     position, highest = 0, 1005 - client
     for key, step in (("Next", client - 1), ("Down", 50), ("Up", -50), ("Prior", -(client - 1))):
         position = min(max(position + step, 0), highest)
@@ -273,7 +273,7 @@ def tab_and_page_keys_scroll_the_board(session):
         wait_equal(lambda: y_of(last), 5 + 25 * (last - 1) - position,
                    f"box {4000 + last} after {key}")
     # At the bottom, Shift+Tab to a box above the board's top edge centres it as well.
-    session.inspector("send", board["hwnd"], WM_VSCROLL, SB_BOTTOM, 0)
+    session.reader("send", board["hwnd"], WM_VSCROLL, SB_BOTTOM, 0)
     top = min(j for j in range(1, 41) if y_of(j) >= 0)
     click_box(player, window, 4000 + top)
     session.xdotool("key", "shift+Tab")
@@ -286,12 +286,12 @@ def settext_leaves_a_box_unchanged(session):
     answer(player, window, 4001, "paris")
     wait_text(player, window, 5001, "BRAVO")
     box = control(player, window, 4001)
-    check_equal(session.inspector("settext", box["hwnd"], "Rome"), [{"result": 0}],
+    check_equal(session.reader("settext", box["hwnd"], "Rome"), [{"result": 0}],
                 "WM_SETTEXT's result")
     check_equal(text_of(player, window, 4001), "paris", "box 4001 after WM_SETTEXT")
     # The other controls take texts as usual.
     label = control(player, window, 5002)
-    session.inspector("settext", label["hwnd"], "essai")
+    session.reader("settext", label["hwnd"], "essai")
     check_equal(text_of(player, window, 5002), "essai", "a result label after WM_SETTEXT")
     close(player, window)
     check_equal((player.folder / "quiz.txt").read_bytes(), b"paris\r\n\r\n\r\n", "progress file")
@@ -582,7 +582,7 @@ def progress_file_follows_the_executable(session):
 
 
 def ansi(data):
-    """Code page 1252 bytes as the inspector reports them: the five bytes without a character
+    """Code page 1252 bytes as the window reader reports them: the five bytes without a character
     come back as the control characters of the same number."""
     return "".join(bytes([b]).decode("cp1252", errors="ignore") or chr(b) for b in data)
 

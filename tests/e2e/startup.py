@@ -84,12 +84,12 @@ def layout_and_resize(session):
     player = start_small_quiz(session, "layout_and_resize")
     window = player.wait_window("Capitales")
     check_layout(player, window)
-    session.inspector("resize", window["hwnd"], 800, 600)
+    session.reader("resize", window["hwnd"], 800, 600)
     window = player.wait_window("Capitales")
     check_equal((window["width"], window["height"]), (800, 600), "resized window")
     before = check_layout(player, window)
     player.screenshot("resized")
-    session.inspector("show", window["hwnd"], 6)  # minimise
+    session.reader("show", window["hwnd"], 6)  # minimise
     after = player.tree(window["hwnd"])
     for control in before:
         if control["depth"] == 1:
@@ -98,7 +98,7 @@ def layout_and_resize(session):
                 check_equal((moved["x"], moved["y"], moved["width"], moved["height"]),
                             (control["x"], control["y"], control["width"], control["height"]),
                             f"control {control['id']} after minimising")
-    session.inspector("show", window["hwnd"], 9)  # restore
+    session.reader("show", window["hwnd"], 9)  # restore
     window = player.wait_window("Capitales")
     check_layout(player, window)
     close(player, window)

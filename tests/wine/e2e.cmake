@@ -1,14 +1,14 @@
 # End-to-end tests: the real player, packed with quizzes by quiztool, started under Wine on the
-# session's virtual display, driven with real X input and read through the inspector.
-add_executable(inspector inspector.cpp)
-quiz_common_options(inspector)
-target_link_libraries(inspector PRIVATE quizwin)
-# Loaded by the inspector into the player's process to read what only that process can see.
-add_library(inspector_probe SHARED inspector_probe.cpp)
-set_target_properties(inspector_probe PROPERTIES PREFIX "")
-quiz_common_options(inspector_probe)
-target_link_options(inspector_probe PRIVATE -static -static-libgcc -static-libstdc++ -s)
-add_dependencies(inspector inspector_probe)
+# session's virtual display, driven with real X input and read through the window reader.
+add_executable(window_reader window_reader.cpp)
+quiz_common_options(window_reader)
+target_link_libraries(window_reader PRIVATE quizwin)
+# Loaded by the window reader into the player's process to read what only that process can see.
+add_library(window_reader_probe SHARED window_reader_probe.cpp)
+set_target_properties(window_reader_probe PROPERTIES PREFIX "")
+quiz_common_options(window_reader_probe)
+target_link_options(window_reader_probe PRIVATE -static -static-libgcc -static-libstdc++ -s)
+add_dependencies(window_reader window_reader_probe)
 
 # Players whose content resources quiztool would never write: an undecodable resource 104, and a
 # resource 104 without 105. Both keep every resource of the real player.

@@ -3,19 +3,19 @@
 // Every command prints JSON (one object per line) in UTF-8 and exits 0, or prints an error on
 // standard error and exits 1.
 //
-//   inspector windows                   visible top-level windows
-//   inspector wait TITLE_OR_CLASS MS    waits for a visible top-level window, prints it
-//   inspector tree HWND                 the window and every descendant
-//   inspector messagebox                the first message box: caption, text, buttons
-//   inspector send HWND MSG WPARAM LPARAM   SendMessage, prints the result
-//   inspector post HWND MSG WPARAM LPARAM   PostMessage
-//   inspector settext HWND TEXT         SendMessage WM_SETTEXT with TEXT, prints the result
-//   inspector focus HWND                the focused window of the thread that owns HWND
-//   inspector scroll HWND               both scroll bars: range, page, position, state, places
-//   inspector closebox HWND             screen point of the window's close box
-//   inspector resize HWND WIDTH HEIGHT [X Y]  gives a top-level window a new outer size (and
+//   window_reader windows                   visible top-level windows
+//   window_reader wait TITLE_OR_CLASS MS    waits for a visible top-level window, prints it
+//   window_reader tree HWND                 the window and every descendant
+//   window_reader messagebox                the first message box: caption, text, buttons
+//   window_reader send HWND MSG WPARAM LPARAM   SendMessage, prints the result
+//   window_reader post HWND MSG WPARAM LPARAM   PostMessage
+//   window_reader settext HWND TEXT         SendMessage WM_SETTEXT with TEXT, prints the result
+//   window_reader focus HWND                the focused window of the thread that owns HWND
+//   window_reader scroll HWND               both scroll bars: range, page, position, state, places
+//   window_reader closebox HWND             screen point of the window's close box
+//   window_reader resize HWND WIDTH HEIGHT [X Y]  gives a top-level window a new outer size (and
 //                                       place)
-//   inspector show HWND COMMAND         ShowWindow (6 minimise, 9 restore, 3 maximise)
+//   window_reader show HWND COMMAND         ShowWindow (6 minimise, 9 restore, 3 maximise)
 #include <windows.h>
 
 #include <cstdio>
@@ -24,7 +24,7 @@
 #include <string>
 #include <vector>
 
-#include "inspector_probe.h"
+#include "window_reader_probe.h"
 
 namespace {
 
@@ -152,7 +152,7 @@ int messageBox() {
   return 1;
 }
 
-// Runs readScrollBars of inspector_probe.dll (beside this program) in the process that owns
+// Runs readScrollBars of window_reader_probe.dll (beside this program) in the process that owns
 // `window`: loads the library there with a remote thread, then starts the function on a copy of
 // the block and reads the block back. The library is loaded at the same offsets in both
 // processes, so the function's place there follows from its place here.
@@ -161,7 +161,7 @@ bool probeScrollBars(HWND window, ScrollProbe& probe) {
   const DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
   char* slash = std::strrchr(path, '\\');
   if (!length || !slash) return false;
-  std::strcpy(slash + 1, "inspector_probe.dll");
+  std::strcpy(slash + 1, "window_reader_probe.dll");
   HMODULE local = LoadLibraryA(path);
   FARPROC function = local ? GetProcAddress(local, "readScrollBars@4") : nullptr;
   if (!function) function = local ? GetProcAddress(local, "readScrollBars") : nullptr;
@@ -330,6 +330,7 @@ int main(int argc, char** argv) {
     return 0;
   }
   std::fprintf(
-      stderr, "usage: inspector windows|wait|tree|messagebox|send|post|settext|focus|scroll ...\n");
+      stderr,
+      "usage: window_reader windows|wait|tree|messagebox|send|post|settext|focus|scroll ...\n");
   return 2;
 }

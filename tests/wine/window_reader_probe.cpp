@@ -1,10 +1,10 @@
-// The part of the inspector that runs inside the player's process. Wine keeps a window's scroll
+// The part of the window reader that runs inside the player's process. Wine keeps a window's scroll
 // bars in the memory of the process that owns the window, so GetScrollInfo from another process
-// fails; the inspector loads this library into the player with a remote thread and runs
+// fails; the window reader loads this library into the player with a remote thread and runs
 // readScrollBars there on a block it then reads back.
 #include <windows.h>
 
-#include "inspector_probe.h"
+#include "window_reader_probe.h"
 
 extern "C" __declspec(dllexport) DWORD WINAPI readScrollBars(void* parameter) {
   ScrollProbe& probe = *static_cast<ScrollProbe*>(parameter);
