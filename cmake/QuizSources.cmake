@@ -48,3 +48,14 @@ function(quiz_common_options target)
     target_compile_options(${target} PRIVATE -fexec-charset=CP1252 -Werror)
   endif()
 endfunction()
+
+# The test data the repository carries; a file that is missing is a configure error, not a
+# failure half-way through a build or a test run.
+set(QUIZ_PNGSUITE_DIR "${PROJECT_SOURCE_DIR}/tests/data/pngsuite")
+function(quiz_require_data)
+  foreach(file IN LISTS ARGN)
+    if(NOT EXISTS "${file}")
+      message(FATAL_ERROR "Missing test data file: ${file}")
+    endif()
+  endforeach()
+endfunction()

@@ -68,7 +68,7 @@ judge PARIS > /dev/null; rc=$?
 check "judge needs two texts" test "$rc" -eq 2
 
 # png decodes a picture with the player's decoder into a BMP; a file it refuses gives the code.
-suite=$(dirname "$0")/../../../shared/pngsuite
+suite=$(dirname "$0")/../data/pngsuite
 "$quiztool" png "$suite/basn3p02.png" "$work/picture.bmp"
 check "png writes a BMP" test "$(head -c 2 "$work/picture.bmp")" = BM
 "$quiztool" png "$suite/xc9n2c08.png" "$work/refused.bmp" 2> "$work/err"; rc=$?

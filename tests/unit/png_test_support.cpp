@@ -13,7 +13,7 @@ Bytes readTestFile(const std::string& path) {
 }
 
 std::string pngSuitePath(const std::string& name) {
-  return std::string(QUIZ_SHARED_DIR) + "/pngsuite/" + name;
+  return std::string(QUIZ_PNGSUITE_DIR) + "/" + name;
 }
 
 // --- Hand-made files ---------------------------------------------------------------------

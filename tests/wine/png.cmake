@@ -3,7 +3,7 @@
 # (its header, colour table and bits) against the portable describe and write results, and
 # the failures: a missing and an empty resource, bytes that are no PNG, a damaged stream, a bad
 # filter type.
-set(pngSuite "${PROJECT_SOURCE_DIR}/../shared/pngsuite")
+set(pngSuite "${QUIZ_PNGSUITE_DIR}")
 set(pngRc "${CMAKE_CURRENT_BINARY_DIR}/png_bitmap_probe.rc")
 set(pngEmpty "${CMAKE_CURRENT_BINARY_DIR}/png_empty.bin")
 file(WRITE "${pngEmpty}" "")
@@ -22,6 +22,9 @@ string(APPEND pngResources
   "22 RCDATA \"${CMAKE_CURRENT_SOURCE_DIR}/data/png_bad_stream.png\"\n"
   "23 RCDATA \"${CMAKE_CURRENT_SOURCE_DIR}/data/png_filter5.png\"\n")
 file(WRITE "${pngRc}" "${pngResources}")
+list(TRANSFORM pngPictures PREPEND "${pngSuite}/" OUTPUT_VARIABLE pngFiles)
+list(TRANSFORM pngFiles APPEND ".png")
+quiz_require_data(${pngFiles})
 list(LENGTH pngPictures pngPictureCount)
 
 add_executable(png_bitmap_probe png_bitmap_probe.cpp "${pngRc}")
