@@ -147,7 +147,8 @@ void setUpLinkLabel(HWND label) {
   // Lives until the process ends, like the label.
   setFont(label, CreateFontIndirectA(&description), FALSE);
   HCURSOR hand = LoadCursorA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(handCursorId));
-  SetClassLongA(label, GCL_HCURSOR, static_cast<LONG>(reinterpret_cast<LONG_PTR>(hand)));
+  // SetClassLongA with GCL_HCURSOR in the 32-bit player; the Ptr form builds for 64 bits too.
+  SetClassLongPtrA(label, GCLP_HCURSOR, reinterpret_cast<LONG_PTR>(hand));
 }
 
 INT_PTR CALLBACK headerDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -77,8 +77,10 @@ LRESULT CALLBACK answerBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lPa
 }
 
 void installAnswerBoxProc(HWND box) {
-  savedEditProc = reinterpret_cast<WNDPROC>(SetWindowLongA(
-      box, GWL_WNDPROC, static_cast<LONG>(reinterpret_cast<LONG_PTR>(answerBoxProc))));
+  // In the 32-bit player the Ptr forms are SetWindowLongA and GWL_WNDPROC themselves; they also
+  // build the 64-bit test player.
+  savedEditProc = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrA(box, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(answerBoxProc)));
 }
 
 void tryAnswerEverywhere(HWND box) {

@@ -81,7 +81,9 @@ def near(counts, colour, tolerance=0):
 
 
 class Session:
-    """The Wine session that tests/wine/wine-session started for this build tree."""
+    """The Wine session that CTest gave this scenario (its "wine" resource, "id:N,slots:1"),
+    one of those tests/wine/wine-session started for this build tree; the first when the
+    scenario runs without CTest's resources."""
 
     def __init__(self, build_dir, quiztool):
         self.build = Path(build_dir)
@@ -89,16 +91,20 @@ class Session:
         self.reader_exe = str(self.build / "tests/wine/window_reader.exe")
         self.env = dict(os.environ)
         self.players = []  # every player started, so that none outlives its scenario
-        for line in (self.build / "wine-session/env").read_text().splitlines():
+        group = os.environ.get("CTEST_RESOURCE_GROUP_0_WINE", "id:1,slots:1")
+        session = group.split(",")[0].removeprefix("id:")
+        for line in (self.build / "wine-session" / session / "env").read_text().splitlines():
             name, _, value = line.removeprefix("export ").partition("=")
-            self.env[name] = value.strip('"')
+            if name:
+                self.env[name] = value.strip('"')
+        self.wine = self.env["WINE"]  # the loader for this tree's programs (32 or 64 bits)
 
     def reader(self, *args, allow_failure=False):
         # Output goes through files, not pipes: when the window reader is the first program to need
         # Wine's desktop, the desktop process it starts inherits its output and outlives it, and
         # a pipe would then never reach its end.
         with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
-            returncode = subprocess.run(["wine", self.reader_exe, *map(str, args)],
+            returncode = subprocess.run([self.wine, self.reader_exe, *map(str, args)],
                                         env=self.env, stdout=out, stderr=err,
                                         timeout=60).returncode
             out.seek(0)
@@ -155,7 +161,7 @@ class Player:
         names a file in the folder for Wine's output."""
         env = dict(self.session.env, **(extra_env or {}))
         output = open(self.folder / log, "w") if log else subprocess.DEVNULL
-        self.process = subprocess.Popen(["wine", self.name], cwd=self.folder, env=env,
+        self.process = subprocess.Popen([self.session.wine, self.name], cwd=self.folder, env=env,
                                         stdout=output, stderr=output)
         self.session.players.append(self)
 

@@ -755,7 +755,7 @@ answer: Paris
 
 
 def reg(session, *args):
-    return subprocess.run(["wine", "reg", *args], env=session.env, capture_output=True, text=True,
+    return subprocess.run([session.wine, "reg", *args], env=session.env, capture_output=True, text=True,
                           stdin=subprocess.DEVNULL)
 
 

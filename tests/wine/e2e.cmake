@@ -52,4 +52,4 @@ add_test(NAME main_window_version_label
   COMMAND "${CMAKE_CURRENT_SOURCE_DIR}/expect-output"
     "${CMAKE_CURRENT_SOURCE_DIR}/expected/main_window_probe.txt"
     ${RUN_IN_WINE} "$<TARGET_FILE:main_window_probe>")
-set_tests_properties(main_window_version_label PROPERTIES FIXTURES_REQUIRED wine RESOURCE_LOCK display)
+quiz_wine_test(main_window_version_label)

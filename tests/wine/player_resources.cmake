@@ -4,9 +4,9 @@ add_executable(resource_probe resource_probe.cpp)
 quiz_common_options(resource_probe)
 target_link_libraries(resource_probe PRIVATE quizwin version)
 add_test(NAME player_resources COMMAND ${RUN_IN_WINE} "$<TARGET_FILE:resource_probe>" "$<TARGET_FILE:player>")
-set_tests_properties(player_resources PROPERTIES FIXTURES_REQUIRED wine)
+quiz_wine_test(player_resources)
 add_test(NAME packed_quiz_keeps_player_resources
   COMMAND "${CMAKE_CURRENT_SOURCE_DIR}/pack-and-probe" "${QUIZTOOL}" "$<TARGET_FILE:player>"
     "${PROJECT_SOURCE_DIR}/demo" "${CMAKE_CURRENT_BINARY_DIR}/packed" ${RUN_IN_WINE}
     "$<TARGET_FILE:resource_probe>")
-set_tests_properties(packed_quiz_keeps_player_resources PROPERTIES FIXTURES_REQUIRED wine)
+quiz_wine_test(packed_quiz_keeps_player_resources)

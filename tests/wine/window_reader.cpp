@@ -16,6 +16,7 @@
 //   window_reader resize HWND WIDTH HEIGHT [X Y]  gives a top-level window a new outer size (and
 //                                       place)
 //   window_reader show HWND COMMAND         ShowWindow (6 minimise, 9 restore, 3 maximise)
+#include <tlhelp32.h>
 #include <windows.h>
 
 #include <cstdio>
@@ -152,6 +153,20 @@ int messageBox() {
   return 1;
 }
 
+// Where a module of another process starts, or 0.
+UINT_PTR remoteModuleBase(DWORD processId, const char* name) {
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, processId);
+  if (snapshot == INVALID_HANDLE_VALUE) return 0;
+  MODULEENTRY32 entry{};
+  entry.dwSize = sizeof entry;
+  UINT_PTR base = 0;
+  for (BOOL more = Module32First(snapshot, &entry); more && !base;
+       more = Module32Next(snapshot, &entry))
+    if (lstrcmpiA(entry.szModule, name) == 0) base = reinterpret_cast<UINT_PTR>(entry.modBaseAddr);
+  CloseHandle(snapshot);
+  return base;
+}
+
 // Runs readScrollBars of window_reader_probe.dll (beside this program) in the process that owns
 // `window`: loads the library there with a remote thread, then starts the function on a copy of
 // the block and reads the block back. The library is loaded at the same offsets in both
@@ -189,8 +204,13 @@ bool probeScrollBars(HWND window, ScrollProbe& probe) {
   const auto loadLibrary = reinterpret_cast<LPTHREAD_START_ROUTINE>(
       reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "LoadLibraryA")));
   done = done && runThere(loadLibrary, remotePath, module) && module != 0;
+  // A thread's exit code holds only 32 bits of the module's address, so a 64-bit player's
+  // module is found by its name among the process's modules.
+  UINT_PTR base = module;
+  if (sizeof(void*) > sizeof(DWORD)) base = remoteModuleBase(processId, "window_reader_probe.dll");
   const UINT_PTR offset = reinterpret_cast<UINT_PTR>(function) - reinterpret_cast<UINT_PTR>(local);
-  const auto remoteFunction = reinterpret_cast<LPTHREAD_START_ROUTINE>(module + offset);
+  const auto remoteFunction = reinterpret_cast<LPTHREAD_START_ROUTINE>(base + offset);
+  done = done && base != 0;
   done = done && runThere(remoteFunction, remote, ignored) &&
          ReadProcessMemory(process, remote, &probe, sizeof probe, nullptr);
   if (remote) VirtualFreeEx(process, remote, 0, MEM_RELEASE);

@@ -12,13 +12,14 @@ constexpr std::size_t sectionCountField = 6;    // from the PE signature
 constexpr std::size_t optionalSizeField = 20;   // from the PE signature
 constexpr std::size_t optionalHeaderStart = 24; // from the PE signature
 constexpr std::uint16_t pe32Magic = 0x10B;
+constexpr std::uint16_t pe32PlusMagic = 0x20B; // 64-bit images: wider fields before the directories
 constexpr std::size_t sectionAlignmentField = 32; // from the optional header
 constexpr std::size_t fileAlignmentField = 36;
 constexpr std::size_t sizeOfImageField = 56;
 constexpr std::size_t sizeOfHeadersField = 60;
 constexpr std::size_t checksumField = 64;
-constexpr std::size_t directoryCountField = 92;
-constexpr std::size_t directoriesStart = 96;
+constexpr std::size_t pe32DirectoriesStart = 96;
+constexpr std::size_t pe32PlusDirectoriesStart = 112;
 constexpr std::size_t sectionHeaderSize = 40;
 constexpr std::uint32_t readableDataSection = 0x40000040;
 constexpr std::uint32_t maxFileAlignment = 0x10000;
@@ -93,19 +94,23 @@ bool parsePeImage(std::vector<std::uint8_t> bytes, PeImage& image, std::string& 
   const std::size_t optional = peOffset + optionalHeaderStart;
   if (!readU16(bytes, peOffset + sectionCountField, sectionCount) ||
       !readU16(bytes, peOffset + optionalSizeField, optionalSize) ||
-      !readU16(bytes, optional, magic) || magic != pe32Magic)
-    return fail(error, "not a 32-bit Windows executable");
+      !readU16(bytes, optional, magic) || (magic != pe32Magic && magic != pe32PlusMagic))
+    return fail(error, "not a 32-bit or 64-bit Windows executable");
+  // The directory count is the field right before the directories.
+  const std::size_t directoriesStart =
+      magic == pe32Magic ? pe32DirectoriesStart : pe32PlusDirectoriesStart;
   std::uint32_t directoryCount = 0;
   if (!readU32(bytes, optional + sectionAlignmentField, image.sectionAlignment) ||
       !readU32(bytes, optional + fileAlignmentField, image.fileAlignment) ||
       !readU32(bytes, optional + sizeOfHeadersField, image.sizeOfHeaders) ||
-      !readU32(bytes, optional + directoryCountField, directoryCount) || directoryCount <= 4 ||
+      !readU32(bytes, optional + directoriesStart - 4, directoryCount) || directoryCount <= 4 ||
       optionalSize < directoriesStart + std::size_t{8} * directoryCount ||
       optional + optionalSize > bytes.size() || !isPowerOfTwo(image.sectionAlignment) ||
       !isPowerOfTwo(image.fileAlignment) || image.fileAlignment > maxFileAlignment)
     return fail(error, "damaged executable headers");
   image.peOffset = peOffset;
   image.optionalHeaderOffset = optional;
+  image.directoriesOffset = optional + directoriesStart;
   image.sectionTableOffset = optional + optionalSize;
   for (std::uint16_t i = 0; i < sectionCount; ++i) {
     PeSection section;
@@ -142,7 +147,7 @@ bool fileOffsetOfRva(const PeImage& image, std::uint32_t rva, std::uint32_t leng
 
 DataDirectory dataDirectory(const PeImage& image, int index) {
   DataDirectory directory{0, 0};
-  const std::size_t at = image.optionalHeaderOffset + directoriesStart + 8 * index;
+  const std::size_t at = image.directoriesOffset + 8 * index;
   readU32(image.bytes, at, directory.rva);
   readU32(image.bytes, at + 4, directory.size);
   return directory;
@@ -245,8 +250,7 @@ bool installResourceSection(PeImage& image, const std::vector<std::uint8_t>& con
   writeSectionHeader(image, section);
   for (PeSection& s : image.sections)
     if (s.headerOffset == section.headerOffset) s = section;
-  const std::size_t directory =
-      image.optionalHeaderOffset + directoriesStart + 8 * resourceDirectoryIndex;
+  const std::size_t directory = image.directoriesOffset + 8 * resourceDirectoryIndex;
   writeU32(image.bytes, directory, rva);
   writeU32(image.bytes, directory + 4, section.virtualSize);
   writeU32(image.bytes, image.optionalHeaderOffset + sizeOfImageField,

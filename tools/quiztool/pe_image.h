@@ -4,8 +4,9 @@
 #include <string>
 #include <vector>
 
-// A 32-bit Windows executable (PE32) held in memory, with what the packer changes: the section
-// table, the resource directory, the settings block's section and the checksum.
+// A Windows executable held in memory: the 32-bit player (PE32), or the 64-bit build of the same
+// sources that tests run where only 64-bit programs can run (PE32+), with what the packer changes:
+// the section table, the resource directory, the settings block's section and the checksum.
 
 struct PeSection {
   std::string name;
@@ -20,6 +21,7 @@ struct PeImage {
   std::vector<std::uint8_t> bytes;
   std::size_t peOffset; // the "PE" signature
   std::size_t optionalHeaderOffset;
+  std::size_t directoriesOffset; // the data directories, later in a PE32+ optional header
   std::size_t sectionTableOffset;
   std::uint32_t sectionAlignment;
   std::uint32_t fileAlignment;
@@ -34,7 +36,7 @@ struct DataDirectory {
 
 constexpr int resourceDirectoryIndex = 2;
 
-// False, with a message, when the bytes are not a well-formed PE32 image.
+// False, with a message, when the bytes are not a well-formed PE32 or PE32+ image.
 bool parsePeImage(std::vector<std::uint8_t> bytes, PeImage& image, std::string& error);
 
 const PeSection* findSection(const PeImage& image, const std::string& name);
