@@ -16,8 +16,9 @@
 //   window_reader resize HWND WIDTH HEIGHT [X Y]  gives a top-level window a new outer size (and
 //                                       place)
 //   window_reader show HWND COMMAND         ShowWindow (6 minimise, 9 restore, 3 maximise)
-#include <tlhelp32.h>
 #include <windows.h>
+
+#include <tlhelp32.h> // needs windows.h first
 
 #include <cstdio>
 #include <cstdlib>
