@@ -19,4 +19,7 @@ if(EXISTS "${PROJECT_SOURCE_DIR}/app/player.cmake")
   include("${PROJECT_SOURCE_DIR}/app/player.cmake")
 endif()
 
+# quiztool.exe, the authors' tool, from the same sources as the native one.
+add_subdirectory(tools)
+
 add_subdirectory(tests/wine)

@@ -4,9 +4,11 @@
 #include <cstdio>
 #include <cstring>
 
+#include "tools/quiztool/platform.h"
+
 bool readWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes) {
   bytes.clear();
-  std::FILE* file = std::fopen(path.c_str(), "rb");
+  std::FILE* file = openFile(path, "rb");
   if (!file) {
     std::fprintf(stderr, "%s: cannot open: %s\n", path.c_str(), std::strerror(errno));
     return false;
@@ -23,15 +25,15 @@ bool readWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes) {
 
 bool writeWholeFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {
   const std::string temporary = path + ".partial";
-  std::FILE* file = std::fopen(temporary.c_str(), "wb");
+  std::FILE* file = openFile(temporary, "wb");
   if (!file) {
     std::fprintf(stderr, "%s: cannot create: %s\n", temporary.c_str(), std::strerror(errno));
     return false;
   }
   bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
   ok = std::fclose(file) == 0 && ok;
-  if (ok && std::rename(temporary.c_str(), path.c_str()) == 0) return true;
+  if (ok && renameFile(temporary, path)) return true;
   std::fprintf(stderr, "%s: cannot write: %s\n", path.c_str(), std::strerror(errno));
-  std::remove(temporary.c_str());
+  removeFile(temporary);
   return false;
 }

@@ -1,24 +1,13 @@
 // quiztool pack: a quiz file into a copy of the player.
-#include <unistd.h>
-
-#include <climits>
 #include <cstdio>
 #include <cstring>
 
 #include "tools/quiztool/commands.h"
 #include "tools/quiztool/file_io.h"
+#include "tools/quiztool/platform.h"
 #include "tools/quiztool/quiz_packer.h"
 
 namespace {
-
-// The player built beside this tool: build/native/quiztool → build/windows/player.exe.
-std::string defaultPlayerPath() {
-  char self[PATH_MAX];
-  const ssize_t length = readlink("/proc/self/exe", self, sizeof self - 1);
-  if (length <= 0) return "player.exe";
-  std::string path(self, static_cast<std::size_t>(length));
-  return path.substr(0, path.rfind('/') + 1) + "../windows/player.exe";
-}
 
 bool loadPlayer(const std::string& path, PeImage& image) {
   std::vector<std::uint8_t> bytes;

@@ -9,6 +9,7 @@
 #include "content/quiz_state.h"
 #include "tools/quiztool/codepage.h"
 #include "tools/quiztool/file_io.h"
+#include "tools/quiztool/platform.h"
 
 namespace {
 
@@ -116,9 +117,9 @@ bool takeColour(Parser& parser, const std::string& value) {
 bool takeMedia(Parser& parser, const std::string& value, MediaFile& media) {
   const std::string path = unquote(value);
   if (path.empty()) return fail(parser, "a media file name is empty");
-  media.path = path.front() == '/' ? path : parser.folder + path;
+  media.path = isAbsolutePath(path) ? path : parser.folder + path;
   media.line = parser.line;
-  std::FILE* file = std::fopen(media.path.c_str(), "rb");
+  std::FILE* file = openFile(media.path, "rb");
   if (!file) return fail(parser, "cannot read media file " + path);
   std::fclose(file);
   return true;
@@ -307,8 +308,9 @@ bool parseQuizFile(const std::string& path, const SettingsBlock& startingSetting
     error = path + ": cannot read the quiz file";
     return false;
   }
-  const std::size_t slash = path.rfind('/');
-  const std::string folder = slash == std::string::npos ? "" : path.substr(0, slash + 1);
+  std::size_t cut = path.size();
+  while (cut > 0 && !isSeparator(path[cut - 1])) --cut;
+  const std::string folder = path.substr(0, cut);
   std::string text(bytes.begin(), bytes.end());
   if (text.rfind("\xEF\xBB\xBF", 0) == 0) text.erase(0, 3); // a byte order mark from an editor
   return parseQuizText(path, text, folder, startingSettings, quiz, error);
