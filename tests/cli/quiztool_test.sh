@@ -1,7 +1,11 @@
 #!/usr/bin/env bash
-# quiztool's command line: round trips, exit codes and messages.
+# quiztool's command line: round trips, exit codes and messages. One list of cases for every
+# build of the tool: quiztool_test.sh COMMAND... runs the tool as COMMAND (the native program, or
+# run-in-wine with quiztool.exe). With PLAYER set to a player.exe (and DEMO to a folder made by
+# demo/make-media) it packs and unpacks quizzes too.
 set -u
-quiztool=$1
+tool=("$@")
+quiztool() { "${tool[@]}" "$@"; }
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 failures=0
@@ -14,26 +18,26 @@ check() {  # check DESCRIPTION COMMAND...: the command must succeed
 # encode and decode round-trip any bytes, including every byte value.
 head -c 20000 /dev/urandom | base64 > "$work/text"
 printf '\x00\x01|\r\n\xe9\xff' >> "$work/text"
-"$quiztool" encode "$work/text" "$work/coded" && "$quiztool" decode "$work/coded" "$work/back"
+quiztool encode "$work/text" "$work/coded" && quiztool decode "$work/coded" "$work/back"
 check "encode/decode round trip" cmp -s "$work/text" "$work/back"
 
 # A stream without its end code fails with the decoder's result.
 printf '\x30\x98' > "$work/bad"
-"$quiztool" decode "$work/bad" "$work/out" 2> "$work/err"; rc=$?
+quiztool decode "$work/bad" "$work/out" 2> "$work/err"; rc=$?
 check "decode failure exits 1" test "$rc" -eq 1
 check "decode failure message" grep -qx 'decode failed: -7' "$work/err"
 check "nothing written on failure" test ! -e "$work/out"
 
 : > "$work/empty"
-"$quiztool" decode "$work/empty" "$work/out" 2> "$work/err"
+quiztool decode "$work/empty" "$work/out" 2> "$work/err"
 check "empty input gives -5" grep -qx 'decode failed: -5' "$work/err"
-"$quiztool" encode "$work/empty" "$work/out" 2> "$work/err"; rc=$?
+quiztool encode "$work/empty" "$work/out" 2> "$work/err"; rc=$?
 check "empty text is refused" test "$rc" -eq 1
 
 # show prints decoded texts as JSON, in UTF-8.
 printf '\x00\x01\x02\x01Capitales|Zo\xe9|Expl|||Paris|Capitale de la France ?|Rome|Capitale de l'"'"'Italie ?|\x00\x5a\x5f\x96' > "$work/t104"
 printf 'CODE1\r\nCODE2\r\n' > "$work/t105"
-"$quiztool" show "$work/t104" "$work/t105" > "$work/json"
+quiztool show "$work/t104" "$work/t105" > "$work/json"
 check "show succeeds" test $? -eq 0
 check "show converts to UTF-8" grep -q '"author": "Zoé"' "$work/json"
 check "show lists the codes" grep -q '"codes": \["CODE1", "CODE2"\]' "$work/json"
@@ -41,13 +45,13 @@ check "show is valid JSON" python3 -m json.tool "$work/json" > /dev/null
 
 # Bad content gets one clear line and exit 1.
 printf '\x00\x01\x61\x01' > "$work/many"
-"$quiztool" show "$work/many" > /dev/null 2> "$work/err"; rc=$?
+quiztool show "$work/many" > /dev/null 2> "$work/err"; rc=$?
 check "bad content exits 1" test "$rc" -eq 1
 check "bad content names the field" grep -q 'question count: more than 96 questions' "$work/err"
 check "bad content is one line" test "$(wc -l < "$work/err")" -eq 1
 
 # judge prints the player's verdict for a typed answer, in UTF-8.
-judge() { "$quiztool" judge "$@" 2> "$work/err"; }
+judge() { quiztool judge "$@" 2> "$work/err"; }
 check "judge trims and folds the typed text" test "$(judge Paris '  paris  ')" = BRAVO
 check "judge prints hints in UTF-8" \
   test "$(judge ABCDEFGHIJKLMNOPQRST abcdefghijklmnopqxyz)" = "y a de l'idée"
@@ -69,14 +73,56 @@ check "judge needs two texts" test "$rc" -eq 2
 
 # png decodes a picture with the player's decoder into a BMP; a file it refuses gives the code.
 suite=$(dirname "$0")/../data/pngsuite
-"$quiztool" png "$suite/basn3p02.png" "$work/picture.bmp"
+quiztool png "$suite/basn3p02.png" "$work/picture.bmp"
 check "png writes a BMP" test "$(head -c 2 "$work/picture.bmp")" = BM
-"$quiztool" png "$suite/xc9n2c08.png" "$work/refused.bmp" 2> "$work/err"; rc=$?
+quiztool png "$suite/xc9n2c08.png" "$work/refused.bmp" 2> "$work/err"; rc=$?
 check "png failure exits 1" test "$rc" -eq 1
 check "png failure message" grep -qx 'png failed: 0x2001' "$work/err"
 check "png writes nothing on failure" test ! -e "$work/refused.bmp"
 
-"$quiztool" frobnicate 2> /dev/null; rc=$?
+# pack, unpack, pack again: the same quiz, and for a quiz file the very same executable.
+if [ -n "${PLAYER:-}" ] && [ -n "${DEMO:-}" ]; then
+  for quiz in "$DEMO"/*.quiz; do
+    name=$(basename "$quiz" .quiz)
+    first=$work/$name.exe again=$work/unpacked/$name-again.exe
+    quiztool pack "$quiz" "$first" --player "$PLAYER"
+    check "$name: pack" test $? -eq 0
+    quiztool unpack "$first" "$work/unpacked" > "$work/out"
+    check "$name: unpack" grep -q "$name.quiz: [0-9]* questions" "$work/out"
+    quiztool pack "$work/unpacked/$name.quiz" "$again" --player "$PLAYER"
+    quiztool show "$first" > "$work/first.json" && quiztool show "$again" > "$work/again.json"
+    check "$name: show of the repacked quiz is the same" cmp -s "$work/first.json" "$work/again.json"
+    check "$name: the repacked executable is the same" cmp -s "$first" "$again"
+    if [ -n "${REFERENCE:-}" ]; then
+      "$REFERENCE" pack "$quiz" "$work/reference.exe" --player "$PLAYER"
+      check "$name: the same executable as the native tool's" cmp -s "$first" "$work/reference.exe"
+    fi
+    rm -rf "$work/unpacked"
+  done
+
+  # A damaged executable: a clear error, exit 1, and nothing written.
+  head -c 3000 "$first" > "$work/damaged.exe"
+  quiztool unpack "$work/damaged.exe" "$work/nothing" 2> "$work/err"; rc=$?
+  check "unpack of a damaged executable exits 1" test "$rc" -eq 1
+  check "unpack of a damaged executable says why" grep -q '^.*damaged.exe: ' "$work/err"
+  check "unpack of a damaged executable writes nothing" test ! -e "$work/nothing"
+fi
+
+# A quiz file dropped on the tool is packed beside itself with the player beside the tool.
+if [ -n "${DROP:-}" ]; then
+  mkdir -p "$work/dé pôt"
+  cp "$(dirname "$0")/../../demo/capitales.quiz" "$work/dé pôt/Capitales.QUIZ"
+  quiztool "$work/dé pôt/Capitales.QUIZ" > "$work/out"; rc=$?
+  check "a dropped quiz file is packed" test "$rc" -eq 0
+  check "a dropped quiz file lands beside itself" test -s "$work/dé pôt/Capitales.exe"
+  check "the drop says what it did" grep -q 'packed into .*Capitales.exe' "$work/out"
+  printf 'name: x\nquestion:\n' > "$work/dé pôt/bad.quiz"
+  quiztool "$work/dé pôt/bad.quiz" > /dev/null 2> "$work/err"; rc=$?
+  check "a dropped bad quiz file exits 1" test "$rc" -eq 1
+  check "a dropped bad quiz file says why" grep -q 'bad.quiz:2: ' "$work/err"
+fi
+
+quiztool frobnicate 2> /dev/null; rc=$?
 check "unknown command exits 2" test "$rc" -eq 2
 
 [ "$failures" -eq 0 ] && echo "quiztool: all checks passed"

@@ -1,0 +1,15 @@
+# quiztool.exe, the authors' tool, through the native tool's list of command-line cases: once
+# under Wine, and once with the native tool beside it, both packing the demo quizzes into this
+# tree's player. Under Wine the demo executables must also be byte for byte the native tool's.
+set(quiztoolDemo "${PROJECT_BINARY_DIR}/quiztool-demo")
+add_test(NAME quiztool_demo_media COMMAND "${PROJECT_SOURCE_DIR}/demo/make-media" "${quiztoolDemo}")
+set_tests_properties(quiztool_demo_media PROPERTIES FIXTURES_SETUP quiztool_demo TIMEOUT 120)
+
+set(cliCases "${PROJECT_SOURCE_DIR}/tests/cli/quiztool_test.sh")
+add_test(NAME quiztool_cli_native COMMAND "${cliCases}" "${QUIZTOOL}")
+add_test(NAME quiztool_cli_wine COMMAND "${cliCases}" ${RUN_IN_WINE} "$<TARGET_FILE:quiztool>")
+set_tests_properties(quiztool_cli_native quiztool_cli_wine PROPERTIES
+  FIXTURES_REQUIRED quiztool_demo TIMEOUT 600
+  ENVIRONMENT "PLAYER=$<TARGET_FILE:player>;DEMO=${quiztoolDemo}")
+set_property(TEST quiztool_cli_wine APPEND PROPERTY ENVIRONMENT "REFERENCE=${QUIZTOOL};DROP=1")
+quiz_wine_test(quiztool_cli_wine)
