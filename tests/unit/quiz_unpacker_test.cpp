@@ -46,6 +46,7 @@ struct Direct {
   std::vector<ResourceEntry> media;
   SettingsBlock settings = defaultSettings;
   bool withCodes = true;
+  Bytes codedAnswers; // when not empty, resource 104 as it is, not coded from `answers`
 };
 
 Bytes coded(const std::string& text) {
@@ -61,7 +62,8 @@ Bytes directExecutable(const Direct& quiz) {
   std::string error;
   EXPECT_TRUE(parsePeImage(player(), image, error)) << error;
   EXPECT_TRUE(readResourceTree(image, tree, error)) << error;
-  setResource(tree, patchType(), id(answersId), coded(quiz.answers));
+  setResource(tree, patchType(), id(answersId),
+              quiz.codedAnswers.empty() ? coded(quiz.answers) : quiz.codedAnswers);
   if (quiz.withCodes) setResource(tree, patchType(), id(codesId), coded(quiz.codes));
   for (const ResourceEntry& entry : quiz.media) tree.entries.push_back(entry);
   const PeSection* section = findSection(image, settingsSectionName);
@@ -116,7 +118,7 @@ scroll unit: 4
 code: C1
 code:
 code: C|3
-question: "quoted"
+question: ""quoted""
 answer: France
 second answer: Paris
 reveal text: Bleu, blanc, rouge.
@@ -137,7 +139,8 @@ answer picture: j.gif
   folder.write("src/carte.png", png);
   folder.write("src/i.png", png);
   folder.write("src/j.gif", gif);
-  const std::string quizFile = folder.write("src/drapeaux.quiz", reinterpret_cast<const char*>(pictureQuiz));
+  const std::string quizFile =
+      folder.write("src/drapeaux.quiz", reinterpret_cast<const char*>(pictureQuiz));
   const std::string playerPath = folder.write("player.exe", player());
   const std::string packed = folder.path() + "drapeaux.exe";
   ASSERT_EQ(run(runPack, {quizFile, packed, "--player", playerPath}).result, 0);
@@ -181,6 +184,7 @@ TEST(QuizUnpacker, RoundTripsContentThatPackNeverWrote) {
 
   Direct empty; // no question at all
   empty.answers = answers({std::string("\x00\x01\x00\x01", 4), "Vide|||||", std::string(4, '\0')});
+  empty.codes = "a code no score shows\r\n";
 
   for (const Direct* quiz : {&picture, &audio, &empty}) {
     TempFolder folder;
@@ -213,12 +217,8 @@ TEST(QuizUnpacker, RefusesWhatAQuizFileCannotSayAndWritesNothing) {
   std::memset(fullTitle.settings.title, 'T', sizeof fullTitle.settings.title);
   Direct zeroUnit{oneQuestion, "\r\n"};
   zeroUnit.settings.scrollUnit = 0;
-  Bytes damaged = directExecutable({oneQuestion, "\r\n"});
-  const std::size_t at = std::search(damaged.begin(), damaged.end(), coded(oneQuestion).begin(),
-                                     coded(oneQuestion).end()) -
-                         damaged.begin();
-  damaged[at + 3] ^= 0xFF; // inside the coded answers
-
+  Direct damaged{oneQuestion, "\r\n"};
+  damaged.codedAnswers = {0x30, 0x98}; // a stream without its end code
   const struct {
     Bytes executable;
     const char* message;
@@ -234,7 +234,7 @@ TEST(QuizUnpacker, RefusesWhatAQuizFileCannotSayAndWritesNothing) {
       {directExecutable(oddClip), "IMG 401 is in no format a quiz file takes"},
       {directExecutable(fullTitle), "the title setting fills all 16 bytes"},
       {directExecutable(zeroUnit), "the scroll unit setting is 0"},
-      {damaged, "PATCH resource 104 does not decode"},
+      {directExecutable(damaged), "PATCH resource 104 does not decode (result -7)"},
       {Bytes{'M', 'Z', 0}, "quiz.exe"},
   };
   for (const auto& c : cases) {
