@@ -6,6 +6,7 @@
 #include <shellapi.h>
 
 #include <conio.h>
+#include <cstdlib>
 
 #include "tools/quiztool/platform.h"
 
@@ -29,6 +30,12 @@ std::string utf8(const wchar_t* text) {
   return out;
 }
 
+UINT consoleCodePage = 0; // the console's own output code page, given back at exit
+
+void restoreConsoleCodePage() {
+  SetConsoleOutputCP(consoleCodePage);
+}
+
 } // namespace
 
 std::vector<std::string> commandLineArguments(int argc, char** argv) {
@@ -41,9 +48,13 @@ std::vector<std::string> commandLineArguments(int argc, char** argv) {
   return out;
 }
 
+// quiztool writes UTF-8: a console shows it as such for as long as the program runs.
 void useBinaryConsole() {
   _setmode(_fileno(stdout), _O_BINARY);
   _setmode(_fileno(stderr), _O_BINARY);
+  consoleCodePage = GetConsoleOutputCP();
+  if (consoleCodePage != 0 && consoleCodePage != CP_UTF8 && SetConsoleOutputCP(CP_UTF8))
+    std::atexit(restoreConsoleCodePage);
 }
 
 std::FILE* openFile(const std::string& path, const char* mode) {
