@@ -17,6 +17,8 @@ constexpr COLORREF headerColour = RGB(128, 128, 255);
 constexpr COLORREF linkColour = RGB(50, 50, 255);
 
 HBRUSH headerBrush = nullptr;
+// Read once from the settings block: the link label shows it and a click opens it.
+WebAddress webAddress = {};
 
 enum class HeaderFont { gui, title, score, link, none };
 
@@ -53,7 +55,7 @@ bool hasHideSolvedBox(const QuizState& quiz) {
 // The text a control starts with; the score label's text is formatted into `scratch`.
 const char* initialText(const QuizState& quiz, int id, char (&scratch)[32]) {
   switch (id) {
-  case linkLabelId: return settingsBlock.webAddress;
+  case linkLabelId: return webAddress.text;
   case byLabelId: return "Par :";
   case authorLabelId: return quiz.authorName;
   case hideSolvedBoxId: return "Cacher";
@@ -74,11 +76,10 @@ void setFont(HWND control, HGDIOBJ font, BOOL redraw) {
 
 void createHeaderControls(HWND dialog, const QuizState& quiz) {
   char scratch[32];
+  webAddress = webAddressOf(settingsBlock);
   for (const HeaderControl& c : headerControls) {
     if (c.id == hideSolvedBoxId && !hasHideSolvedBox(quiz)) continue;
-    // The web address comes from a fixed 32-byte field; a copy keeps it terminated.
-    char text[260];
-    lstrcpynA(text, initialText(quiz, c.id, scratch), sizeof text);
+    const char* text = initialText(quiz, c.id, scratch);
     HWND control = CreateWindowExA(0, c.className, text, c.style, c.x, c.y, c.width, c.height,
                                    dialog, reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)),
                                    GetModuleHandleA(nullptr), nullptr);
@@ -93,32 +94,34 @@ void createHeaderControls(HWND dialog, const QuizState& quiz) {
   headerBrush = CreateSolidBrush(headerColour);
 }
 
-void moveControl(HWND dialog, int id, int x, int y, int width, int height, bool invalidate) {
+void moveControl(HWND dialog, int id, int x, int y, int width, int height) {
   HWND control = GetDlgItem(dialog, id);
   SetWindowPos(control, nullptr, x, y, width, height,
                SWP_NOZORDER | SWP_NOOWNERZORDER | SWP_NOACTIVATE);
-  if (invalidate) InvalidateRect(control, nullptr, FALSE);
+  InvalidateRect(control, nullptr, FALSE);
 }
 
 // The link column and "Sauver" follow the right edge; the explanations line widens with it.
+// Every control that moves is redrawn: a resize made in one step (a quick drag, a window
+// manager) would otherwise leave a moved label blank until the window is painted again whole.
 void layOutHeader(HWND dialog, const QuizState& quiz) {
   RECT client;
   GetClientRect(dialog, &client);
   const int right = client.right;
-  moveControl(dialog, linkLabelId, right - 134, 0, 115, 18, false);
-  moveControl(dialog, byLabelId, right - 134, 25, 26, 18, false);
-  moveControl(dialog, authorLabelId, right - 107, 25, 105, 18, true);
-  moveControl(dialog, saveButtonId, right - 204, 25, 55, 18, true);
-  moveControl(dialog, explanationsLabelId, 110, 19, right - 324, 28, true);
-  moveControl(dialog, rightRuleId, right - 145, 0, 1, 50, true);
+  moveControl(dialog, linkLabelId, right - 134, 0, 115, 18);
+  moveControl(dialog, byLabelId, right - 134, 25, 26, 18);
+  moveControl(dialog, authorLabelId, right - 107, 25, 105, 18);
+  moveControl(dialog, saveButtonId, right - 204, 25, 55, 18);
+  moveControl(dialog, explanationsLabelId, 110, 19, right - 324, 28);
+  moveControl(dialog, rightRuleId, right - 145, 0, 1, 50);
   if (quiz.questionKind == kindPicture)
-    moveControl(dialog, hideSolvedBoxId, right - 234, 0, 85, 18, true);
+    moveControl(dialog, hideSolvedBoxId, right - 234, 0, 85, 18);
 }
 
 void runHeaderCommand(WPARAM command) {
   switch (command) {
   case linkLabelId:
-    ShellExecuteA(nullptr, "open", settingsBlock.webAddress, nullptr, nullptr, SW_SHOWNORMAL);
+    ShellExecuteA(nullptr, "open", webAddress.text, nullptr, nullptr, SW_SHOWNORMAL);
     break;
   case saveButtonId: saveProgress(*quizState); break;
   case hideSolvedBoxId: relayoutBoard(*quizState); break;

@@ -10,6 +10,10 @@ HBRUSH versionLabelBrush = nullptr;
 
 namespace {
 
+// Set by the first close request. Two close requests can be queued together (a tool or a
+// window manager may send two); the second then arrives after the board is gone.
+bool closing = false;
+
 constexpr char versionText[] = "Réalisé avec la version 2.1.7  ";
 
 void createMainWindowChildren(HWND window) {
@@ -68,11 +72,16 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     if (wParam != SIZE_MINIMIZED) layOutMainWindow(window);
     return 0;
   case WM_CLOSE:
+    if (closing) return 0; // already closing: nothing is left to save or destroy
+    closing = true;
     // Progress is saved before the board and its answer boxes disappear.
     saveProgress(*quizState);
     destroyBoardAndQuit();
     return 0;
-  case WM_DESTROY: destroyBoardAndQuit(); return 0;
+  case WM_DESTROY:
+    closing = true;
+    destroyBoardAndQuit();
+    return 0;
   case WM_CTLCOLORSTATIC:
     return colourVersionLabel(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
   case WM_MOUSEWHEEL: forwardMouseWheel(quizState->boardWindow, wParam); return 0;

@@ -4,12 +4,15 @@
 
 namespace {
 
-// Writes the lines of every answer box into `file`; false at the first write that fails.
+// Writes the lines of every answer box into `file`; false at the first write that fails, and
+// at the first box that does not exist: an empty line written for it would wipe its answer.
 bool writeAnswerLines(const QuizState& quiz, HANDLE file) {
   const int answers = quiz.questionCount * quiz.answersPerQuestion;
   for (int i = 1; i <= answers; ++i) {
+    HWND box = GetDlgItem(quiz.boardWindow, answerBoxBase + i);
+    if (!box) return false;
     char text[textCapacity];
-    GetDlgItemTextA(quiz.boardWindow, answerBoxBase + i, text, sizeof text);
+    GetWindowTextA(box, text, sizeof text);
     char line[progressLineCapacity];
     const DWORD length = static_cast<DWORD>(formatProgressLine(text, line));
     DWORD written = 0;
@@ -27,6 +30,9 @@ void progressFileName(char (&name)[textCapacity]) {
 }
 
 void saveProgress(const QuizState& quiz) {
+  // Without the board (a close request handled after the board was destroyed) there is nothing
+  // to read the answers from, and the file keeps what the last save wrote.
+  if (!quiz.boardWindow || !IsWindow(quiz.boardWindow)) return;
   char name[textCapacity], temporary[textCapacity + 4];
   progressFileName(name);
   wsprintfA(temporary, "%s.new", name);

@@ -12,7 +12,8 @@ void progressFileName(char (&name)[textCapacity]);
 
 // Writes every answer box of the board. The new file is written whole under a temporary name
 // first and then replaces the old one, so a save that cannot complete leaves the previous
-// progress as it was. Failures are silent.
+// progress as it was. Without the board, or with an answer box missing, nothing is written.
+// Failures are silent.
 void saveProgress(const QuizState& quiz);
 
 // The file mapped for reading while the board is built.

@@ -15,12 +15,33 @@ constexpr unsigned wheelNotchToward = 65416; // -120 as an unsigned 16-bit word
 
 } // namespace
 
-ScrollBarSetup scrollBarSetup(int contentSize, int clientSize, int pageUnit) {
-  const int unit = pageUnit > 0 ? pageUnit : 1; // a zero divisor would stop the player
-  int page = clientSize / unit;
-  const bool fits = contentSize <= page;
-  if (fits) page = contentSize;
-  return ScrollBarSetup{contentSize - 2, page - 1, fits};
+int effectiveUnit(int unit) {
+  return unit > 0 ? unit : 1;
+}
+
+namespace {
+
+// Positions needed to cover `pixels`, the last part of a position counting as a whole one.
+int positionsCovering(int pixels, int unit) {
+  return pixels > 0 ? pixels / unit + (pixels % unit != 0) : pixels;
+}
+
+} // namespace
+
+ScrollBarSetup scrollBarSetup(int contentSize, int clientSize, int scrollUnit) {
+  const int unit = effectiveUnit(scrollUnit);
+  const int content = positionsCovering(contentSize, unit);
+  if (contentSize <= clientSize) return ScrollBarSetup{content - 2, content - 1, true};
+  // The farthest position is the first whose content edge reaches the client's edge; the page
+  // is what remains of the content from there.
+  const int farthest = positionsCovering(contentSize - clientSize, unit);
+  return ScrollBarSetup{content - 2, content - farthest - 1, false};
+}
+
+int pageStep(int clientSize, int scrollUnit, int pageUnit) {
+  const int pagePixels = clientSize / effectiveUnit(pageUnit);
+  const int step = pagePixels / effectiveUnit(scrollUnit) - 1;
+  return step > 0 ? step : 0;
 }
 
 ScrollBarState scrollBarAfterSetup(const ScrollBarSetup& setup, int position) {
@@ -33,18 +54,18 @@ ScrollBarState scrollBarAfterSetup(const ScrollBarSetup& setup, int position) {
 
 // The pages and the thumb move both bars alike; the horizontal bar has no top, bottom, wheel or
 // jump, so those codes leave it where it is.
-int requestedHorizontalPosition(int code, const ScrollBarState& bar) {
+int requestedHorizontalPosition(int code, const ScrollBarState& bar, int page) {
   switch (code) {
   case scrollLineUp: return bar.pos - horizontalLineStep;
   case scrollLineDown: return bar.pos + horizontalLineStep;
-  case scrollPageUp: return bar.pos - bar.page;
-  case scrollPageDown: return bar.pos + bar.page;
+  case scrollPageUp: return bar.pos - page;
+  case scrollPageDown: return bar.pos + page;
   case scrollThumbTrack: return bar.trackPos;
   default: return bar.pos; // thumb released, and every code that means no move
   }
 }
 
-int requestedVerticalPosition(int code, const ScrollBarState& bar, int scrollTarget) {
+int requestedVerticalPosition(int code, const ScrollBarState& bar, int page, int scrollTarget) {
   switch (code) {
   case scrollLineUp: return bar.pos - verticalLineStep;
   case scrollLineDown: return bar.pos + verticalLineStep;
@@ -53,8 +74,12 @@ int requestedVerticalPosition(int code, const ScrollBarState& bar, int scrollTar
   case scrollWheelDown: return bar.pos + wheelStep;
   case scrollWheelUp: return bar.pos - wheelStep;
   case scrollToTarget: return scrollTarget;
-  default: return requestedHorizontalPosition(code, bar);
+  default: return requestedHorizontalPosition(code, bar, page);
   }
+}
+
+bool scrollBarShowsAll(const ScrollBarState& bar) {
+  return bar.max - std::max(bar.page - 1, 0) <= bar.min;
 }
 
 int clampToRange(int position, const ScrollBarState& bar) {

@@ -19,16 +19,28 @@ constexpr int scrollEnd = 8;
 
 // What SetScrollInfo is given for one bar (nMin is always 0).
 struct ScrollBarSetup {
-  int max;            // nMax: content size - 2
-  int page;           // nPage: page size - 1
+  int max;            // nMax: content in positions - 2
+  int page;           // nPage: the part of the content the client shows, in positions, - 1
   bool resetPosition; // the content fits: set the position to 0 (no redraw) first
 };
 
-// One bar from the content size and the client size in pixels. pageUnit turns client pixels into
-// scroll units; a pageUnit of 0 or less counts as 1 rather than dividing by zero. With these
-// values the largest position the bar keeps is content - page: the content's far edge stops
-// exactly at the client's edge. When the content fits, the page covers the whole range.
-ScrollBarSetup scrollBarSetup(int contentSize, int clientSize, int pageUnit);
+// A scroll unit or a page unit of 0 or less counts as 1: a zero would divide by zero and a
+// negative one would turn the board's movements around.
+int effectiveUnit(int unit);
+
+// One bar from the content size and the client size in pixels, counted in positions of
+// scrollUnit pixels (a last part of a position counts as a whole one). The farthest position the
+// bar keeps, nMax - nPage + 1, is the first one that shows the content's far edge: the edge
+// stops at the client's edge, or less than one position short of it when the sizes are not
+// multiples of the unit. The content fits when it is no larger than the client: the page then
+// covers the whole range and the bar is shown disabled. With the unit 1 the values are those of
+// plain pixels: nMax content - 2, nPage client - 1.
+ScrollBarSetup scrollBarSetup(int contentSize, int clientSize, int scrollUnit);
+
+// How many positions one page request (SB_PAGEUP, SB_PAGEDOWN) moves: the client size divided
+// by pageUnit, in whole positions, less one (as the bar's own page is with both units 1). A page
+// never moves more than the client size; a client smaller than two positions moves none.
+int pageStep(int clientSize, int scrollUnit, int pageUnit);
 
 // A bar as GetScrollInfo reports it.
 struct ScrollBarState {
@@ -40,9 +52,13 @@ struct ScrollBarState {
 ScrollBarState scrollBarAfterSetup(const ScrollBarSetup& setup, int position);
 
 // The position a scroll code asks for, before clamping. Unknown codes ask for no move.
-// scrollTarget is what the answer boxes left for the private jump code.
-int requestedVerticalPosition(int code, const ScrollBarState& bar, int scrollTarget);
-int requestedHorizontalPosition(int code, const ScrollBarState& bar);
+// `page` is what a page request moves (pageStep); scrollTarget is what the answer boxes left
+// for the private jump code.
+int requestedVerticalPosition(int code, const ScrollBarState& bar, int page, int scrollTarget);
+int requestedHorizontalPosition(int code, const ScrollBarState& bar, int page);
+
+// Whether the page covers the whole range, so that the bar cannot move and is shown disabled.
+bool scrollBarShowsAll(const ScrollBarState& bar);
 
 // The board's own clamp, to nMin .. nMax.
 int clampToRange(int position, const ScrollBarState& bar);

@@ -10,3 +10,10 @@ VerdictWords verdictWordsOf(const SettingsBlock& settings) {
            strnlen(settings.failureWord, sizeof settings.failureWord));
   return words;
 }
+
+WebAddress webAddressOf(const SettingsBlock& settings) {
+  WebAddress address;
+  copyText(address.text, settings.webAddress,
+           strnlen(settings.webAddress, sizeof settings.webAddress));
+  return address;
+}

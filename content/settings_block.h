@@ -40,3 +40,10 @@ struct VerdictWords {
   char failure[sizeof SettingsBlock::failureWord + 1];
 };
 VerdictWords verdictWordsOf(const SettingsBlock& settings);
+
+// The author's web address as a terminated text: an address that fills all 32 bytes of its
+// field ends there, not at whatever the block holds after it.
+struct WebAddress {
+  char text[sizeof SettingsBlock::webAddress + 1];
+};
+WebAddress webAddressOf(const SettingsBlock& settings);

@@ -7,5 +7,9 @@ FittedSize fitSize(int pictureWidth, int pictureHeight, int boxWidth, int boxHei
   const double scaleX = static_cast<double>(boxWidth) / pictureWidth;
   const double scaleY = static_cast<double>(boxHeight) / pictureHeight;
   const double scale = scaleX < scaleY ? scaleX : scaleY;
-  return {static_cast<int>(pictureWidth * scale), static_cast<int>(pictureHeight * scale)};
+  // A very thin picture (sides more than 260:1 apart) would lose its short side to the
+  // truncation and show nothing at all: a fitted side is at least one pixel.
+  const int width = static_cast<int>(pictureWidth * scale);
+  const int height = static_cast<int>(pictureHeight * scale);
+  return {width < 1 ? 1 : width, height < 1 ? 1 : height};
 }

@@ -30,9 +30,12 @@ TEST(FitSize, FitsPicturesIntoTheBox) {
       {3, 7, 260, 260, {111, 260}},     // 111.43 truncated
       {2600, 10, 260, 260, {260, 1}},   // very thin pictures keep their proportions
       {10, 2600, 260, 260, {1, 260}},
-      {1, 1000, 260, 260, {0, 260}}, // thinner than a pixel once fitted
-      {10000, 1, 260, 260, {260, 0}},
-      {2147483647, 1, 260, 260, {260, 0}},
+      {1, 1000, 260, 260, {1, 260}}, // thinner than a pixel once fitted: one pixel
+      {10000, 1, 260, 260, {260, 1}},
+      {65535, 1, 260, 260, {260, 1}},
+      {1, 65535, 260, 260, {1, 260}},
+      {2000, 3, 260, 260, {260, 1}},
+      {2147483647, 1, 260, 260, {260, 1}},
       {1000, 500, 200, 300, {200, 100}}, // a box that is not square
       {0, 100, 260, 260, {0, 0}},        // degenerate pictures
       {100, 0, 260, 260, {0, 0}},
@@ -63,6 +66,8 @@ TEST(FitSize, PutsTheLimitingSideAtTheBoxSize) {
       EXPECT_TRUE(got.width == 260 || got.height == 260) << width << "x" << height;
       EXPECT_LE(got.width, 260);
       EXPECT_LE(got.height, 260);
+      EXPECT_GE(got.width, 1);
+      EXPECT_GE(got.height, 1);
     }
   }
 }
@@ -184,6 +189,19 @@ TEST(TabScroll, LeavesEveryBoxInside) {
       EXPECT_LT(std::abs(newTop - 140), unit) << top << " unit " << unit;
     }
   }
+}
+
+// The address field is followed by the scroll unit; an address that fills the field ends with it.
+TEST(WebAddress, EndsWithItsField) {
+  EXPECT_STREQ(webAddressOf(defaultSettings).text, "http://example.org");
+  SettingsBlock full = defaultSettings;
+  const char address[] = "http://www.exemple-ecole.fr/abc/";
+  static_assert(sizeof address == sizeof full.webAddress + 1);
+  std::memcpy(full.webAddress, address, sizeof full.webAddress); // all 32 bytes, no terminator
+  full.scrollUnit = 1;
+  EXPECT_STREQ(webAddressOf(full).text, address);
+  std::memcpy(full.webAddress, "http://a.fr/\0garbage", 21); // bytes after the end are not read
+  EXPECT_STREQ(webAddressOf(full).text, "http://a.fr/");
 }
 
 TEST(VerdictWords, TerminatesTheWordsOfTheBlock) {
