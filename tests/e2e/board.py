@@ -1,7 +1,8 @@
 """The question board: the controls of each layout, fitted pictures, label colours, scrolling."""
 import subprocess
 
-from harness import Player, check, check_equal, colours, extent, near, one, wait_equal
+from harness import (Player, check, check_as_repainted, check_equal, colours, extent, near, one,
+                     wait_equal)
 
 WM_VSCROLL, WM_HSCROLL, WM_MOUSEWHEEL = 0x0115, 0x0114, 0x020A
 STM_GETIMAGE = 0x0173
@@ -444,6 +445,73 @@ def resize_keeps_content(session):
     check_equal(player.exit_code(), 0, "exit code")
 
 
+def check_scroll_units(session, unit, page_unit):
+    """Scroll units other than 1: each position moves `unit` pixels, the bottom stops at the
+    client's edge, a page is the client divided by `page_unit` and never more than it, and a bar
+    is enabled only for content that does not fit (the 900-pixel width here)."""
+    what = f"units {unit}/{page_unit}"
+    quiz = long_text_quiz(40) + f"scroll unit: {unit}\npage unit: {page_unit}\n"
+    player = Player.packed(session, f"scroll_units_{unit}_{page_unit}", quiz)
+    player.start()
+    window = enlarge(session, player, player.wait_window("Longue"), 1000, 600)
+    _, board, _ = children(player, window)
+    client = board["clientHeight"]
+    bars = scroll_bars(session, board)
+    check_equal((bars["horizontal"]["enabled"], bars["vertical"]["enabled"]), (False, True),
+                f"bars enabled, {what}")
+
+    def boxes_after(*codes):
+        for code in codes:
+            session.reader("send", board["hwnd"], WM_VSCROLL, code, 0)
+        controls = children(player, window)[2]
+        return one(controls, 4001)["y"], one(controls, 4040)["y"]
+
+    # The content moves by whole positions; its bottom (5 pixels under the last box) stops at the
+    # client's edge, or less than one position above it.
+    first, last = boxes_after(SB_BOTTOM)
+    check_equal((5 - first) % unit, 0, f"content moved by whole positions, {what}")
+    check(client - unit < last + 25 <= client, f"bottom {last + 25} in {client} pixels, {what}")
+    farthest = (5 - first) // unit
+    first, _ = boxes_after(SB_TOP, SB_PAGEDOWN)
+    check_equal(5 - first, min((client // page_unit) // unit - 1, farthest) * unit,
+                f"pixels of a page, {what}")
+    player.click_close_box(window)
+    check_equal(player.exit_code(), 0, "exit code")
+
+
+def scroll_units_halved_pages(session):
+    for unit, page_unit in ((2, 2), (1, 2)):
+        check_scroll_units(session, unit, page_unit)
+
+
+def scroll_units_whole_pages(session):
+    for unit, page_unit in ((2, 1), (3, 1)):
+        check_scroll_units(session, unit, page_unit)
+
+
+def bars_redrawn_when_the_content_fits(session):
+    """A resize in one step that makes the whole content (900 x 305) fit disables both bars, and
+    they are drawn disabled at once."""
+    player = Player.packed(session, "bars_redrawn_when_the_content_fits", long_text_quiz(12))
+    player.start()
+    window = player.wait_window("Longue")
+    _, board, _ = children(player, window)
+    bars = scroll_bars(session, board)
+    check_equal((bars["horizontal"]["enabled"], bars["vertical"]["enabled"]), (True, True),
+                "bars of the content larger than the board at first")
+    window = enlarge(session, player, window, 1000, 600)
+    _, board, _ = children(player, window)
+    bars = scroll_bars(session, board)
+    check_equal((bars["horizontal"]["enabled"], bars["vertical"]["enabled"]), (False, False),
+                "bars once the content fits")
+    rectangles = [(left, top, right - left, bottom - top)
+                  for left, top, right, bottom in (bars["horizontal"]["bar"], bars["vertical"]["bar"])]
+    check_as_repainted(player, window, rectangles, "scroll bar")
+    player.click_close_box(window)
+    check_equal(player.exit_code(), 0, "exit code")
+
+
 SCENARIOS = {f"board_{f.__name__}": f for f in [
     text_layout, picture_layout, two_answer_layout, number_label_colours, wheel_notches,
-    scroll_bar_clicks, scroll_to_bottom, content_that_fits, resize_keeps_content]}
+    scroll_bar_clicks, scroll_to_bottom, content_that_fits, resize_keeps_content,
+    scroll_units_halved_pages, scroll_units_whole_pages, bars_redrawn_when_the_content_fits]}

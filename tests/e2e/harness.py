@@ -74,6 +74,12 @@ def extent(png, x, y, width, height, colour, tolerance=0):
     return (min(xs), min(ys), max(xs), max(ys)) if xs else None
 
 
+def region(png, x, y, width, height):
+    """The raw RGB bytes of a rectangle of a screenshot."""
+    return subprocess.run(["convert", str(png), "-crop", f"{width}x{height}+{x}+{y}", "+repage",
+                           "-depth", "8", "rgb:-"], capture_output=True, check=True).stdout
+
+
 def near(counts, colour, tolerance=0):
     """How many of the pixels in `counts` lie within `tolerance` of `colour` on every channel."""
     return sum(n for c, n in counts.items()
@@ -255,6 +261,33 @@ class Player:
         path = self.folder / f"{label}.png"
         self.session.screenshot(path)
         return path
+
+
+def settled_regions(player, label, rectangles, timeout=5.0):
+    """Rectangles (x, y, width, height) of the screen once they have stopped changing: two
+    screenshots 0.2 s apart show the same pixels in them."""
+    previous = None
+    deadline = time.time() + timeout
+    while True:
+        shot = player.screenshot(label)
+        current = [region(shot, *rectangle) for rectangle in rectangles]
+        if current == previous or time.time() > deadline:
+            return current
+        previous = current
+        time.sleep(0.2)
+
+
+def check_as_repainted(player, window, rectangles, what):
+    """Each screen rectangle (x, y, width, height) shows what a full repaint of the window draws
+    there: its pixels are compared with those drawn after the window is minimised and restored."""
+    shown = settled_regions(player, "before-repaint", rectangles)
+    player.session.reader("show", window["hwnd"], 6)  # minimise
+    player.session.reader("show", window["hwnd"], 9)  # restore
+    player.wait_window(window["text"])
+    repainted = settled_regions(player, "after-repaint", rectangles)
+    for rectangle, before, after in zip(rectangles, shown, repainted):
+        check(before == after, f"{what} at {rectangle} is drawn only by a full repaint "
+                               "(before-repaint.png, after-repaint.png)")
 
 
 def by_id(windows, control_id, depth=None):

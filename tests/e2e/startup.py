@@ -1,5 +1,7 @@
 """Start-up and the main window: caption, class, size, layout, content failures, closing."""
-from harness import Player, check, check_equal, one
+from harness import Player, check, check_as_repainted, check_equal, one
+
+WM_CLOSE = 0x0010
 
 SMALL_QUIZ = """\
 name: Capitales
@@ -150,6 +152,37 @@ def close_box_ends_process(session):
     check_equal((player.folder / "quiz.txt").read_bytes(), b"\r\n\r\n", "progress file")
 
 
+def two_close_requests_keep_progress(session):
+    """Two close requests queued together: the first saves and closes; the second, handled after
+    the board is gone, leaves the saved file alone."""
+    player = Player.packed(session, "two_close_requests_keep_progress", SMALL_QUIZ)
+    # A line too many: the save made by the first request drops it.
+    (player.folder / "quiz.txt").write_bytes(b"un\r\ndeux\r\ntrois\r\n")
+    player.start()
+    window = player.wait_window("Capitales")
+    session.reader("post", window["hwnd"], WM_CLOSE, 0, 0, 2)
+    check_equal(player.exit_code(), 0, "exit code")
+    check_equal((player.folder / "quiz.txt").read_bytes(), b"un\r\ndeux\r\n", "progress file")
+
+
+def header_redrawn_after_a_one_step_resize(session):
+    """A resize made in one step (as a window manager makes it) moves the link, "Par :", the
+    author, "Sauver" and the rule with the right edge, and each is drawn at its new place."""
+    player = start_small_quiz(session, "header_redrawn_after_a_one_step_resize")
+    window = player.wait_window("Capitales")
+    session.reader("resize", window["hwnd"], 800, 500, 0, 0)
+    window = player.wait_window("Capitales")
+    header = sorted((w for w in player.tree(window["hwnd"])
+                     if w["depth"] == 1 and w["class"] == "#32770"), key=lambda w: w["y"])[0]
+    controls = player.tree(header["hwnd"])
+    check_equal(one(controls, 24)["x"], header["clientWidth"] - 134, "link after the resize")
+    rectangles = [(c["screenX"], c["screenY"], c["width"], c["height"])
+                  for c in controls if c["id"] in (24, 25, 26, 27)]
+    check_as_repainted(player, window, rectangles, "header control")
+    close(player, window)
+
+
 SCENARIOS = {f.__name__: f for f in [
     caption_and_class, other_title, window_size_and_centre, version_label, layout_and_resize,
-    fallback_quiz, undecodable_answers, missing_codes, close_box_ends_process]}
+    fallback_quiz, undecodable_answers, missing_codes, close_box_ends_process,
+    two_close_requests_keep_progress, header_redrawn_after_a_one_step_resize]}

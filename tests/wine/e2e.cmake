@@ -41,7 +41,10 @@ set(E2E_SCENARIOS
   playing_answer_pictures_and_texts_mode_3 playing_progress_saved_three_ways
   playing_failed_save_keeps_the_previous_file playing_restart_restores_progress
   playing_two_answer_progress playing_progress_file_follows_the_executable
-  playing_odd_progress_files playing_hiding_solved_questions playing_link_opens_through_the_shell)
+  playing_odd_progress_files playing_hiding_solved_questions playing_link_opens_through_the_shell
+  two_close_requests_keep_progress header_redrawn_after_a_one_step_resize
+  board_scroll_units_halved_pages board_scroll_units_whole_pages
+  board_bars_redrawn_when_the_content_fits)
 add_e2e_scenarios(${E2E_SCENARIOS})
 
 # The main window around an empty record, before and after its first layout.

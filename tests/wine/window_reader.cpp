@@ -8,7 +8,7 @@
 //   window_reader tree HWND                 the window and every descendant
 //   window_reader messagebox                the first message box: caption, text, buttons
 //   window_reader send HWND MSG WPARAM LPARAM   SendMessage, prints the result
-//   window_reader post HWND MSG WPARAM LPARAM   PostMessage
+//   window_reader post HWND MSG WPARAM LPARAM [COUNT]   PostMessage, COUNT times at once
 //   window_reader settext HWND TEXT         SendMessage WM_SETTEXT with TEXT, prints the result
 //   window_reader focus HWND                the focused window of the thread that owns HWND
 //   window_reader scroll HWND               both scroll bars: range, page, position, state, places
@@ -324,12 +324,19 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (command == "messagebox") return messageBox();
-  if ((command == "send" || command == "post") && argc == 6) {
+  if ((command == "send" && argc == 6) || (command == "post" && (argc == 6 || argc == 7))) {
     HWND window = parseWindow(argv[2]);
     const UINT message = static_cast<UINT>(number(argv[3]));
     const WPARAM wParam = static_cast<WPARAM>(number(argv[4]));
     const LPARAM lParam = static_cast<LPARAM>(number(argv[5]));
-    if (command == "post") return PostMessageA(window, message, wParam, lParam) ? 0 : 1;
+    if (command == "post") {
+      // "post ... COUNT" queues the message COUNT times at once, as a tool that repeats a
+      // request does: the program finds them one behind the other.
+      const long count = argc == 7 ? number(argv[6]) : 1;
+      for (long i = 0; i < count; ++i)
+        if (!PostMessageA(window, message, wParam, lParam)) return 1;
+      return 0;
+    }
     std::printf("{\"result\": %ld}\n",
                 static_cast<long>(SendMessageA(window, message, wParam, lParam)));
     return 0;
