@@ -94,3 +94,18 @@ bool cp1252FromUtf8(const std::string& text, std::string& converted, std::size_t
   }
   return true;
 }
+
+std::size_t firstNonUtf8(const std::string& text) {
+  std::size_t i = 0;
+  char32_t character = 0;
+  while (i < text.size())
+    if (!nextUtf8(text, i, character)) return i;
+  return std::string::npos;
+}
+
+std::string utf8CharacterAt(const std::string& text, std::size_t offset) {
+  std::size_t end = offset;
+  char32_t character = 0;
+  if (offset >= text.size() || !nextUtf8(text, end, character)) return "?";
+  return text.substr(offset, end - offset);
+}

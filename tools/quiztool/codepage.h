@@ -12,3 +12,10 @@ std::string utf8FromCp1252(const std::string& text);
 // False when the text is not valid UTF-8 or holds a character that code page 1252 lacks;
 // `badOffset` is then the byte offset of the first such character in `text`.
 bool cp1252FromUtf8(const std::string& text, std::string& converted, std::size_t& badOffset);
+
+// The byte offset of the first byte that does not belong to a valid UTF-8 character, or
+// std::string::npos when the whole text is UTF-8.
+std::size_t firstNonUtf8(const std::string& text);
+
+// The UTF-8 character that starts at `offset` of a valid UTF-8 text (for messages).
+std::string utf8CharacterAt(const std::string& text, std::size_t offset);

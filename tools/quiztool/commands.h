@@ -8,6 +8,7 @@ int runEncode(int argc, char** argv);
 int runDecode(int argc, char** argv);
 int runShow(int argc, char** argv);
 int runPack(int argc, char** argv);
+int runCheck(int argc, char** argv);
 int runJudge(int argc, char** argv);
 int runPng(int argc, char** argv);
 int runUnpack(int argc, char** argv);

@@ -24,7 +24,12 @@ bool readWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes) {
 }
 
 bool writeWholeFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {
-  const std::string temporary = path + ".partial";
+  // A name beside the target that no file has yet, so that no other file is overwritten.
+  std::string temporary = path + ".partial";
+  for (int n = 2; std::FILE* existing = openFile(temporary, "rb"); ++n) {
+    std::fclose(existing);
+    temporary = path + ".partial" + std::to_string(n);
+  }
   std::FILE* file = openFile(temporary, "wb");
   if (!file) {
     std::fprintf(stderr, "%s: cannot create: %s\n", temporary.c_str(), std::strerror(errno));

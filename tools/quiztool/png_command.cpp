@@ -3,15 +3,19 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdio>
+#include <new>
 #include <vector>
 
 #include "pictures/png/png_bitmap.h"
 #include "tools/quiztool/commands.h"
 #include "tools/quiztool/file_io.h"
+#include "tools/quiztool/media_file.h"
+#include "tools/quiztool/picture_checks.h"
 
 namespace {
 
 constexpr std::size_t fileHeaderSize = 14;
+constexpr std::uintmax_t maxPngFileBytes = 64u << 20; // reading stays bounded too
 
 void storeLittle32(std::uint8_t* out, std::uint32_t value) {
   for (int i = 0; i < 4; ++i) out[i] = static_cast<std::uint8_t>(value >> (8 * i));
@@ -32,27 +36,6 @@ std::vector<std::uint8_t> bmpFile(const PngBitmapLayout& layout, const std::uint
   return file;
 }
 
-// Decodes `png` into `bmp`; false with the decoder's error code.
-bool decodeToBmp(const std::vector<std::uint8_t>& png, std::vector<std::uint8_t>& bmp,
-                 std::uint32_t& error) {
-  PngDecoder decoder;
-  resetPngDecoder(decoder);
-  PngBitmapLayout layout;
-  std::vector<std::uint8_t> bits;
-  bool ok = png.size() <= 0xFFFFFFFFu &&
-            openPngMemory(decoder, png.data(), static_cast<std::uint32_t>(png.size())) &&
-            decodePngImage(decoder) && describePngBitmap(decoder, pngNativeFormat, layout);
-  if (ok) {
-    bits.resize(layout.bitsSize);
-    ok = writePngImage(decoder, bits.data(), bits.size());
-  }
-  // A file above 4 GiB cannot be a source: its size does not fit the decoder's 32 bits.
-  error = png.size() > 0xFFFFFFFFu ? pngBadData : decoder.errorCode;
-  if (ok) bmp = bmpFile(layout, bits.data());
-  releasePngDecoder(decoder);
-  return ok;
-}
-
 } // namespace
 
 int runPng(int argc, char** argv) {
@@ -61,9 +44,22 @@ int runPng(int argc, char** argv) {
     return 2;
   }
   std::vector<std::uint8_t> png, bmp;
-  if (!readWholeFile(argv[0], png)) return 1;
+  std::string problem;
+  if (!readMediaFile(argv[0], maxPngFileBytes, png, problem)) {
+    std::fprintf(stderr, "png: %s %s\n", argv[0], problem.c_str());
+    return 1;
+  }
   std::uint32_t error = 0;
-  if (!decodeToBmp(png, bmp, error)) {
+  PngBitmapLayout layout;
+  std::vector<std::uint8_t> bits;
+  if (decodePngBounded(png, layout, bits, error)) {
+    try {
+      bmp = bmpFile(layout, bits.data());
+    } catch (const std::bad_alloc&) {
+      error = pngOutOfMemory;
+    }
+  }
+  if (bmp.empty()) {
     std::fprintf(stderr, "png failed: 0x%x\n", static_cast<unsigned>(error));
     return 1;
   }

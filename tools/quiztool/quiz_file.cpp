@@ -4,8 +4,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <set>
 
+#include "board/answer_judge.h"
 #include "content/quiz_state.h"
 #include "tools/quiztool/codepage.h"
 #include "tools/quiztool/file_io.h"
@@ -52,18 +54,22 @@ std::string unquote(const std::string& value) {
 bool takeText(Parser& parser, const std::string& value, const char* what, std::size_t limit,
               bool barAllowed, std::string& out) {
   std::size_t bad = 0;
-  if (!cp1252FromUtf8(unquote(value), out, bad))
-    return fail(parser, std::string(what) + ": character outside code page 1252 at byte " +
-                            std::to_string(bad + 1) + " of the value");
+  const std::string text = unquote(value);
+  if (!cp1252FromUtf8(text, out, bad))
+    return fail(parser, std::string(what) + ": the character \"" + utf8CharacterAt(text, bad) +
+                            "\" (byte " + std::to_string(bad + 1) +
+                            " of the value) is not in code page 1252, so the player cannot show "
+                            "it: replace it");
   for (char c : out) {
     if (static_cast<unsigned char>(c) < 0x20)
-      return fail(parser, std::string(what) + ": control character");
+      return fail(parser, std::string(what) + (c == '\t' ? ": a tab" : ": a control character") +
+                              " inside the value: replace it with a blank");
     if (c == '|' && !barAllowed)
       return fail(parser, std::string(what) + ": a text cannot contain \"|\"");
   }
   if (out.size() > limit)
     return fail(parser, std::string(what) + " is " + std::to_string(out.size()) +
-                            " bytes long; at most " + std::to_string(limit));
+                            " characters long; at most " + std::to_string(limit));
   return true;
 }
 
@@ -119,9 +125,12 @@ bool takeMedia(Parser& parser, const std::string& value, MediaFile& media) {
   if (path.empty()) return fail(parser, "a media file name is empty");
   media.path = isAbsolutePath(path) ? path : parser.folder + path;
   media.line = parser.line;
-  std::FILE* file = openFile(media.path, "rb");
-  if (!file) return fail(parser, "cannot read media file " + path);
-  std::fclose(file);
+  media.name = path;
+  // Only whether it is there: opening a pipe could wait for ever. The packer reads it.
+  std::error_code error;
+  if (!std::filesystem::exists(media.path, error))
+    return fail(parser, "cannot read media file " + path +
+                            ": there is no such file (names are relative to the quiz file)");
   return true;
 }
 
@@ -150,8 +159,40 @@ bool isQuestionKey(const std::string& key) {
   return false;
 }
 
+// The known key nearest to a mistyped one, or the known key a French word means.
+std::string keySuggestion(const std::string& key) {
+  static const char* const known[] = {
+      "name",          "author",      "explanations", "kind",           "answers",  "first label",
+      "second label",  "reveal",      "background",   "code",           "title",    "web",
+      "success",       "failure",     "scroll unit",  "page unit",      "question", "answer",
+      "second answer", "reveal text", "picture",      "answer picture", "clip"};
+  static const char* const french[][2] = {{"nom", "name"},
+                                          {"auteur", "author"},
+                                          {"type", "kind"},
+                                          {"titre", "title"},
+                                          {"image", "picture"},
+                                          {"son", "clip"},
+                                          {"couleur", "background"},
+                                          {"fond", "background"},
+                                          {"explications", "explanations"},
+                                          {"r\xC3\xA9ponse", "answer"},
+                                          {"reponse", "answer"},
+                                          {"lien", "web"}};
+  for (const auto& pair : french)
+    if (key == pair[0]) return ": did you mean \"" + std::string(pair[1]) + "\"?";
+  const char* best = nullptr;
+  // A typing slip: one edit in a short key, two in a longer one.
+  int bestDistance = key.size() < 6 ? 2 : 3;
+  for (const char* name : known) {
+    const int distance = editDistance(key.c_str(), name);
+    if (distance < bestDistance) best = name, bestDistance = distance;
+  }
+  if (best) return ": did you mean \"" + std::string(best) + "\"?";
+  return " (README.md lists the keys)";
+}
+
 bool takeQuestionKey(Parser& parser, const std::string& key, const std::string& value) {
-  if (!isQuestionKey(key)) return fail(parser, "unknown key \"" + key + "\"");
+  if (!isQuestionKey(key)) return fail(parser, "unknown key \"" + key + "\"" + keySuggestion(key));
   QuestionSource* question = currentQuestion(parser, key);
   if (!question) return false;
   if (key == "answer") {
@@ -160,8 +201,10 @@ bool takeQuestionKey(Parser& parser, const std::string& key, const std::string& 
   }
   if (key == "second answer")
     return takeText(parser, value, "second answer", maxTextLength, false, question->secondAnswer);
-  if (key == "reveal text")
+  if (key == "reveal text") {
+    question->revealTextLine = parser.line;
     return takeText(parser, value, "reveal text", maxTextLength, false, question->revealText);
+  }
   if (key == "picture") return takeMedia(parser, value, question->picture);
   if (key == "answer picture") return takeMedia(parser, value, question->answerPicture);
   return takeMedia(parser, value, question->clip);
@@ -213,6 +256,7 @@ bool takeQuizKey(Parser& parser, const std::string& key, const std::string& valu
 // A key given twice would silently replace the first value: only "code" and "question" repeat.
 bool takeOnce(Parser& parser, const std::string& key) {
   if (key == "code") return true;
+  if (!isQuestionKey(key)) parser.quiz.keyLines.emplace(key, parser.line);
   if (key == "question") {
     parser.questionKeys.clear();
     return true;
@@ -224,8 +268,7 @@ bool takeOnce(Parser& parser, const std::string& key) {
                           (&seen == &parser.questionKeys ? " in this question" : ""));
 }
 
-bool takeLine(Parser& parser, std::string line) {
-  if (!line.empty() && line.back() == '\r') line.pop_back();
+bool takeLine(Parser& parser, const std::string& line) {
   const std::string content = trim(line);
   if (content.empty() || content[0] == '#') return true;
   const std::size_t colon = content.find(':');
@@ -281,14 +324,50 @@ bool checkQuiz(Parser& parser) {
   return true;
 }
 
+// What is wrong with the file as a whole: UTF-16, or bytes that are not UTF-8 (a file saved as
+// Windows or Latin-1 text). False with the message in `error`.
+bool checkEncoding(const std::string& fileName, const std::string& text, std::string& error) {
+  if (text.rfind("\xFF\xFE", 0) == 0 || text.rfind("\xFE\xFF", 0) == 0 ||
+      text.find('\0') != std::string::npos) {
+    error = fileName + ": the file is UTF-16 text: save it as UTF-8 (in Notepad: Save as, "
+                       "Encoding UTF-8)";
+    return false;
+  }
+  const std::size_t bad = firstNonUtf8(text);
+  if (bad == std::string::npos) return true;
+  const std::size_t lineStart = text.rfind('\n', bad) + 1; // npos + 1 is 0: the first line
+  char byte[8];
+  std::snprintf(byte, sizeof byte, "0x%02X", static_cast<unsigned char>(text[bad]));
+  error = fileName + ":" + std::to_string(std::count(text.begin(), text.begin() + bad, '\n') + 1) +
+          ": the file is not UTF-8 (byte " + byte + " at column " +
+          std::to_string(bad - lineStart + 1) +
+          " looks like Windows or Latin-1 text): save it as UTF-8";
+  return false;
+}
+
+// Line ends of any system: CR LF (Windows), LF, or CR alone (old Macs).
+std::string withLineFeeds(const std::string& text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '\r')
+      out += text[i];
+    else if (i + 1 == text.size() || text[i + 1] != '\n')
+      out += '\n';
+  }
+  return out;
+}
+
 } // namespace
 
-bool parseQuizText(const std::string& fileName, const std::string& text, const std::string& folder,
-                   const SettingsBlock& startingSettings, QuizDefinition& quiz,
-                   std::string& error) {
+bool parseQuizText(const std::string& fileName, const std::string& source,
+                   const std::string& folder, const SettingsBlock& startingSettings,
+                   QuizDefinition& quiz, std::string& error) {
   quiz = {};
   quiz.fileName = fileName;
   quiz.settings = startingSettings;
+  if (!checkEncoding(fileName, source, error)) return false;
+  const std::string text = withLineFeeds(source);
   Parser parser{quiz, folder, 0, error};
   std::size_t start = 0;
   while (start <= text.size()) {

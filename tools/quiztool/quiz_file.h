@@ -1,5 +1,6 @@
 #pragma once
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -11,11 +12,13 @@
 
 struct MediaFile {
   std::string path; // as resolved against the quiz file's folder; empty: none
+  std::string name; // as the quiz file writes it, for messages
   int line = 0;     // where the quiz file names it
 };
 
 struct QuestionSource {
-  int line = 0; // of its "question:" key
+  int line = 0;           // of its "question:" key
+  int revealTextLine = 0; // of its "reveal text:" key, when given
   std::string questionText, answer, secondAnswer, revealText;
   bool hasAnswer = false;
   MediaFile picture, answerPicture, clip;
@@ -31,6 +34,7 @@ struct QuizDefinition {
   std::vector<std::string> codes;
   std::vector<QuestionSource> questions;
   SettingsBlock settings = defaultSettings;
+  std::map<std::string, int> keyLines; // the line of each whole-quiz key given once
 };
 
 // False with "FILE:LINE: message" in `error` for the first fault found.

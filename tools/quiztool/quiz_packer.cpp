@@ -4,7 +4,8 @@
 
 #include "content/content_encoder.h"
 #include "content/quiz_state.h"
-#include "tools/quiztool/file_io.h"
+#include "tools/quiztool/media_checks.h"
+#include "tools/quiztool/media_file.h"
 
 const ResourceName& patchType() {
   static const ResourceName type = ResourceName::text("PATCH");
@@ -64,13 +65,28 @@ bool addCoded(ResourceTree& tree, int id, std::string text, std::string& error) 
   return true;
 }
 
-bool addMedia(ResourceTree& tree, const QuizDefinition& quiz, const MediaFile& media, int id,
-              bool picture, std::string& error) {
+// What a 32-bit player can map: the whole executable stays well inside its address space.
+constexpr std::uintmax_t maxMediaTotal = 600u << 20;
+
+struct MediaPacking {
+  const QuizDefinition& quiz;
+  ResourceTree& tree;
+  std::vector<std::string>& warnings;
+  std::uintmax_t total = 0;
+};
+
+bool addMedia(MediaPacking& packing, const MediaFile& media, int id, bool picture,
+              std::string& error) {
   if (media.path.empty()) return true;
   std::vector<std::uint8_t> bytes;
-  const std::string where = quiz.fileName + ":" + std::to_string(media.line) + ": ";
-  if (!readWholeFile(media.path, bytes)) return fail(error, where + "cannot read " + media.path);
-  if (bytes.empty()) return fail(error, where + media.path + " is empty");
+  if (!loadQuizMedia(packing.quiz, media, picture, bytes, packing.warnings, error)) return false;
+  packing.total += bytes.size();
+  if (packing.total > maxMediaTotal)
+    return fail(error, packing.quiz.fileName + ":" + std::to_string(media.line) +
+                           ": with this file the pictures and clips come to " +
+                           megabytes(packing.total) + "; at most " + megabytes(maxMediaTotal) +
+                           " fit in a quiz: use smaller files");
+  ResourceTree& tree = packing.tree;
   const ResourceName type =
       picture && isPng(bytes) ? ResourceName::number(rcdataType) : imageType();
   setResource(tree, type, ResourceName::number(static_cast<std::uint16_t>(id)), std::move(bytes));
@@ -86,23 +102,33 @@ bool readSettingsBlock(const PeImage& image, SettingsBlock& settings, std::strin
   return true;
 }
 
-bool packQuiz(const QuizDefinition& quiz, PeImage& image, std::string& error) {
+bool addQuizResources(const QuizDefinition& quiz, ResourceTree& tree,
+                      std::vector<std::string>& warnings, std::string& error) {
+  if (!addCoded(tree, answersId, answersText(quiz), error) ||
+      !addCoded(tree, codesId, codesText(quiz), error))
+    return false;
+  MediaPacking packing{quiz, tree, warnings};
+  for (std::size_t i = 0; i < quiz.questions.size(); ++i) {
+    const QuestionSource& question = quiz.questions[i];
+    const int j = static_cast<int>(i + 1);
+    if (!addMedia(packing, question.picture, pictureIdBase + j, true, error) ||
+        !addMedia(packing, question.answerPicture, answerPictureIdBase + j, true, error) ||
+        !addMedia(packing, question.clip, pictureIdBase + j, false, error))
+      return false;
+  }
+  return true;
+}
+
+bool packQuiz(const QuizDefinition& quiz, PeImage& image, std::string& error,
+              std::vector<std::string>* warnings) {
   std::size_t settingsAt = 0;
   ResourceTree tree;
   if (!settingsOffset(image, settingsAt, error) || !readResourceTree(image, tree, error))
     return false;
   removeQuizResources(tree);
-  if (!addCoded(tree, answersId, answersText(quiz), error) ||
-      !addCoded(tree, codesId, codesText(quiz), error))
-    return false;
-  for (std::size_t i = 0; i < quiz.questions.size(); ++i) {
-    const QuestionSource& question = quiz.questions[i];
-    const int j = static_cast<int>(i + 1);
-    if (!addMedia(tree, quiz, question.picture, pictureIdBase + j, true, error) ||
-        !addMedia(tree, quiz, question.answerPicture, answerPictureIdBase + j, true, error) ||
-        !addMedia(tree, quiz, question.clip, pictureIdBase + j, false, error))
-      return false;
-  }
+  std::vector<std::string> found;
+  if (!addQuizResources(quiz, tree, found, error)) return false;
+  if (warnings) *warnings = std::move(found);
   std::memcpy(&image.bytes[settingsAt], &quiz.settings, sizeof quiz.settings);
   return installResourceSection(image, writeResourceTree(tree, resourceSectionRva(image)), error);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "content/settings_block.h"
 #include "tools/quiztool/pe_image.h"
@@ -12,7 +13,14 @@
 // as RT_RCDATA under the same ids), and the settings block. The player's own resources stay.
 
 bool readSettingsBlock(const PeImage& image, SettingsBlock& settings, std::string& error);
-bool packQuiz(const QuizDefinition& quiz, PeImage& image, std::string& error);
+// Every picture and clip is checked first (media_checks.h): nothing is changed when one is
+// refused. Warnings about them go to `warnings` when it is given.
+bool packQuiz(const QuizDefinition& quiz, PeImage& image, std::string& error,
+              std::vector<std::string>* warnings = nullptr);
+
+// The quiz's own resources, added to `tree`: what packQuiz writes, without a player.
+bool addQuizResources(const QuizDefinition& quiz, ResourceTree& tree,
+                      std::vector<std::string>& warnings, std::string& error);
 
 // Resource types and ids that a quiz uses.
 constexpr int answersId = 104;

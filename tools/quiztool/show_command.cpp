@@ -1,11 +1,14 @@
 // quiztool show: what a quiz holds, as JSON, from its decoded texts or from a quiz executable.
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <memory>
 
 #include "content/content_decoder.h"
 #include "tools/quiztool/commands.h"
 #include "tools/quiztool/file_io.h"
+#include "tools/quiztool/player_file.h"
+#include "tools/quiztool/quiz_checks.h"
 #include "tools/quiztool/quiz_json.h"
 #include "tools/quiztool/quiz_packer.h"
 
@@ -90,16 +93,8 @@ std::string mediaJson(const ResourceTree& tree) {
   return out + "]";
 }
 
-int showExecutable(const std::string& path, std::vector<std::uint8_t> bytes) {
-  PeImage image;
-  ResourceTree tree;
-  SettingsBlock settings;
-  std::string error;
-  if (!parsePeImage(std::move(bytes), image, error) || !readResourceTree(image, tree, error) ||
-      !readSettingsBlock(image, settings, error)) {
-    std::fprintf(stderr, "%s: %s\n", path.c_str(), error.c_str());
-    return 1;
-  }
+// The quiz in a resource tree: of an executable, or as pack would write it.
+int showTree(const std::string& path, const ResourceTree& tree, const SettingsBlock& settings) {
   DecodedText answers, codesText;
   auto content = std::make_unique<QuizContent>();
   auto codes = std::make_unique<RewardCodes>();
@@ -115,16 +110,63 @@ int showExecutable(const std::string& path, std::vector<std::uint8_t> bytes) {
   return 0;
 }
 
+int showExecutable(const std::string& path, std::vector<std::uint8_t> bytes) {
+  PeImage image;
+  ResourceTree tree;
+  SettingsBlock settings;
+  std::string error;
+  if (!parsePeImage(std::move(bytes), image, error) || !readResourceTree(image, tree, error) ||
+      !readSettingsBlock(image, settings, error)) {
+    std::fprintf(stderr, "%s: %s\n", path.c_str(), error.c_str());
+    return 1;
+  }
+  return showTree(path, tree, settings);
+}
+
+// What pack would write for a quiz file, with the settings of the default player when there
+// is one. Every check runs; warnings are not repeated here (check prints them).
+int showQuizFile(const std::string& path) {
+  PeImage player;
+  const bool havePlayer = loadPlayer(defaultPlayerPath(), player, true);
+  QuizDefinition quiz;
+  ResourceTree tree;
+  std::vector<std::string> warnings;
+  std::string error;
+  if (!parseQuizFile(path, startingSettings(havePlayer ? &player : nullptr), quiz, error) ||
+      !checkQuizSettings(quiz, error) || !addQuizResources(quiz, tree, warnings, error)) {
+    std::fprintf(stderr, "%s\n", error.c_str());
+    return 1;
+  }
+  return showTree(path, tree, quiz.settings);
+}
+
+bool endsWithQuiz(const std::string& path) {
+  if (path.size() < 5) return false;
+  std::string end = path.substr(path.size() - 5);
+  for (char& c : end) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return end == ".quiz";
+}
+
+// Decoded content text 104 starts with a byte that is not read, the kind (1 to 4), the count
+// and the answers per question (1 or 2).
+bool looksLikeContentText(const std::vector<std::uint8_t>& bytes) {
+  return bytes.size() >= 4 && bytes[1] >= 1 && bytes[1] <= 4 && bytes[3] >= 1 && bytes[3] <= 2;
+}
+
 } // namespace
 
 int runShow(int argc, char** argv) {
   if (argc < 1 || argc > 2) {
-    std::fprintf(stderr, "usage: quiztool show TEXT104 [TEXT105]\n       quiztool show QUIZ.exe\n");
+    std::fprintf(stderr, "usage: quiztool show QUIZ.exe | QUIZFILE.quiz | TEXT104 [TEXT105]\n");
     return 2;
   }
+  if (argc == 2) return showTexts(argc, argv);
+  if (endsWithQuiz(argv[0])) return showQuizFile(argv[0]);
   std::vector<std::uint8_t> bytes;
-  if (argc == 1 && readWholeFile(argv[0], bytes) && bytes.size() >= 2 && bytes[0] == 'M' &&
-      bytes[1] == 'Z')
+  if (!readWholeFile(argv[0], bytes)) return 1;
+  if (bytes.size() >= 2 && bytes[0] == 'M' && bytes[1] == 'Z')
     return showExecutable(argv[0], std::move(bytes));
-  return showTexts(argc, argv);
+  if (looksLikeContentText(bytes)) return showTexts(argc, argv);
+  std::fprintf(stderr, "%s: not a quiz executable or quiz file\n", argv[0]);
+  return 1;
 }

@@ -1,0 +1,98 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "tests/unit/png_test_support.h"
+
+// Small but whole pictures and clips, as the packer's checks want them: each header complete.
+namespace samples {
+
+using Bytes = std::vector<std::uint8_t>;
+
+// SOI, an APP0 stub, a one-component frame header (baseline C0 or progressive C2), EOI.
+inline Bytes jpeg(std::uint16_t width, std::uint16_t height, std::uint8_t frame = 0xC0) {
+  return {0xFF,
+          0xD8,
+          0xFF,
+          0xE0,
+          0,
+          4,
+          'J',
+          'F',
+          0xFF,
+          frame,
+          0,
+          11,
+          8,
+          static_cast<std::uint8_t>(height >> 8),
+          static_cast<std::uint8_t>(height),
+          static_cast<std::uint8_t>(width >> 8),
+          static_cast<std::uint8_t>(width),
+          1,
+          1,
+          0x11,
+          0,
+          0xFF,
+          0xD9};
+}
+
+// A 2 × 1 GIF with a two-colour table; `transparent` adds a Graphic Control Extension.
+inline Bytes gif(bool transparent = false) {
+  Bytes b = {'G', 'I', 'F', '8', '9', 'a', 2, 0, 1, 0, 0x80, 0, 0, 0, 0, 0, 255, 255, 255};
+  if (transparent) b.insert(b.end(), {0x21, 0xF9, 4, 1, 0, 0, 0, 0});
+  b.insert(b.end(), {0x2C, 0, 0, 0, 0, 2, 0, 1, 0, 0, 2, 2, 0x44, 1, 0, 0x3B});
+  return b;
+}
+
+// A 1 × 1 24-bit BMP.
+inline Bytes bmp() {
+  Bytes b = {'B', 'M', 58, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0,  40,
+             0,   0,   0,  1, 0, 0, 0, 1, 0, 0, 0,  1, 0, 24, 0};
+  b.resize(54, 0);
+  b.insert(b.end(), {0, 0, 255, 0});
+  return b;
+}
+
+// A grey PNG (or RGBA, alpha 0) of any size, every pixel the same.
+inline Bytes png(std::uint32_t width, std::uint32_t height, bool alpha = false) {
+  Bytes rows;
+  for (std::uint32_t y = 0; y < height; ++y) {
+    rows.push_back(0);
+    for (std::uint32_t x = 0; x < width; ++x) {
+      rows.push_back(128);
+      if (alpha) rows.insert(rows.end(), {128, 128, 0});
+    }
+  }
+  return pngWithZlib(ihdrData(width, height, 8, alpha ? 6 : 0), zlibCompress(rows));
+}
+
+inline Bytes riff(const char* form, const std::string& chunks) {
+  Bytes b = {'R', 'I', 'F', 'F', 0, 0, 0, 0};
+  b.insert(b.end(), form, form + 4);
+  b.insert(b.end(), chunks.begin(), chunks.end());
+  b[4] = static_cast<std::uint8_t>(b.size() - 8);
+  return b;
+}
+
+// A WAV of 4 silent samples: "fmt " (16 bytes of PCM format) and "data".
+inline Bytes wav() {
+  return riff("WAVE", std::string("fmt \x10\0\0\0\1\0\1\0\x40\x1F\0\0\x40\x1F\0\0\1\0\x08\0", 24) +
+                          std::string("data\4\0\0\0\x80\x80\x80\x80", 12));
+}
+
+// An AVI with its header list.
+inline Bytes avi() {
+  return riff("AVI ", std::string("LIST\4\0\0\0hdrl", 12));
+}
+
+// An MP3: an ID3v2.3 tag of 4 zero bytes, then one MPEG-1 layer III frame (128 kbit/s,
+// 44.1 kHz: 417 bytes).
+inline Bytes mp3() {
+  Bytes b = {'I', 'D', '3', 3, 0, 0, 0, 0, 0, 4, 0, 0, 0, 0, 0xFF, 0xFB, 0x90, 0x00};
+  b.resize(14 + 417, 0);
+  return b;
+}
+
+} // namespace samples

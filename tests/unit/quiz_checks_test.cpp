@@ -1,0 +1,201 @@
+// What check and pack refuse or warn about, as a teacher meets it: one table of quiz files and
+// their media, the message each gives and its exit code; check and pack must agree on every one.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+
+#include "tests/unit/media_samples.h"
+#include "tests/unit/pe_builder.h"
+#include "tests/unit/temp_folder.h"
+#include "content/settings_block.h"
+#include "tools/quiztool/commands.h"
+#include "tools/quiztool/file_io.h"
+
+namespace {
+
+using samples::Bytes;
+
+std::string text(const Bytes& bytes) {
+  return std::string(bytes.begin(), bytes.end());
+}
+
+Bytes player() {
+  std::vector<std::uint8_t> settings(sizeof(SettingsBlock));
+  std::memcpy(settings.data(), &defaultSettings, sizeof defaultSettings);
+  ResourceTree own;
+  own.entries.emplace_back();
+  own.entries.back().type = ResourceName::number(5);
+  own.entries.back().name = ResourceName::number(1001);
+  own.entries.back().data = {1, 2};
+  PeBuilder builder;
+  builder.filled(".text", 0x200, 1).section(settingsSectionName, settings).resources(own);
+  return builder.build();
+}
+
+struct CommandRun {
+  int result;
+  std::string out, err;
+};
+
+CommandRun run(int (*command)(int, char**), std::vector<std::string> arguments) {
+  std::vector<char*> argv;
+  for (std::string& argument : arguments) argv.push_back(argument.data());
+  testing::internal::CaptureStdout();
+  testing::internal::CaptureStderr();
+  const int result = command(static_cast<int>(argv.size()), argv.data());
+  std::string out = testing::internal::GetCapturedStdout();
+  return {result, out, testing::internal::GetCapturedStderr()};
+}
+
+const std::string web = "web: http://ecole.example\n";
+const std::string pictureQuiz = web + "kind: picture\nquestion:\nanswer: Lion\npicture: p\n";
+const std::string audioQuiz = web + "kind: audio\nquestion:\nanswer: Coq\nclip: c\n";
+
+struct Case {
+  std::string quiz;
+  Bytes media; // written as "p" and as "c"
+  std::string message;
+  int result;
+  std::vector<std::string> options = {};
+};
+
+TEST(QuizChecks, CheckAndPackRefuseAndWarnAlike) {
+  const Bytes noise = {0x13, 0x9A, 0x00, 0xF1, 0x42, 0x07, 0xEE, 0x51, 0x88, 0x10, 0x3C, 0x7D};
+  // A zlib stream whose first block is of the undefined type 3.
+  const Bytes damagedPng = pngWithZlib(ihdrData(4, 4, 8, 0), {0x78, 0x01, 0x07, 0, 0, 0, 0});
+  Bytes shortWav = samples::wav();
+  shortWav.resize(20);
+  const Case cases[] = {
+      {web + "success: OK\nfailure: OK\nquestion: q\nanswer: a\n",
+       {},
+       ":3: the success and "
+       "failure words are the same (\"OK\"), so every wrong answer would count as found",
+       1},
+      {web + "success: ?\nquestion: q\nanswer: a\n", {}, ":2: the success word is \"?\"", 1},
+      {web + "success: \"\"\nquestion: q\nanswer: a\n", {}, ":2: the success word is empty", 1},
+      {web + "failure: \"  \"\nquestion: q\nanswer: a\n", {}, ":2: the failure word is empty", 1},
+      {web + "title: \"\"\nquestion: q\nanswer: a\n", {}, ":2: the title is empty", 1},
+      {web + "title: #65535\nquestion: q\nanswer: a\n", {}, "cannot start with \"#\"", 1},
+      {web + "title: static\nquestion: q\nanswer: a\n", {}, "is the name of a Windows control", 1},
+      {web + "kind: picture\nquestion:\nanswer: a\npicture: /dev/zero\n",
+       {},
+       ":5: /dev/zero is not a regular file",
+       1},
+      {pictureQuiz, Bytes{'h', 'e', 'l', 'l', 'o', '\n'}, ":5: p is a text file, not a picture", 1},
+      {pictureQuiz, samples::riff("WEBP", "VP8 "), "is a WebP picture, which the player cannot", 1},
+      {pictureQuiz, damagedPng, "is a PNG picture that the player's decoder refuses (0x2000", 1},
+      {pictureQuiz, samples::png(1000, 1),
+       "1000 × 1 pixels: fitted into the 260 × 260 box it "
+       "would be less than one pixel high",
+       1},
+      {pictureQuiz, samples::jpeg(9000, 5000), "more than the player can hold", 1},
+      {pictureQuiz, {0xFF, 0xD8, 0xFF, 0xE0, 0, 16, 'J'}, "p is cut short", 1},
+      {pictureQuiz, samples::jpeg(640, 480, 0xC2), "", 0},
+      {pictureQuiz, samples::gif(), "", 0},
+      {pictureQuiz, samples::bmp(), "", 0},
+      {pictureQuiz, samples::gif(true), "p: warning: it has transparent areas", 0},
+      {pictureQuiz, samples::png(3, 3, true), "p: warning: it has transparent areas", 0},
+      {audioQuiz, noise, ":5: c is not a WAV, MP3, AVI, WMV or MPG clip", 1},
+      {audioQuiz, {0}, "c is not a WAV, MP3, AVI, WMV or MPG clip", 1},
+      {audioQuiz, Bytes{'I', 'D', '3', 0x13, 0x37, 0x42, 0x99, 0x01, 0x02, 0x03, 0x04},
+       "starts like an MP3 tag (ID3) but the tag is damaged", 1},
+      {audioQuiz, shortWav, "c is cut short", 1},
+      {audioQuiz, samples::wav(), "", 0},
+      {audioQuiz, samples::mp3(), "", 0},
+      {audioQuiz, samples::avi(), "c: warning: it is a video (AVI), but an audio quiz", 0},
+      {web + "kind: video\nquestion:\nanswer: a\nclip: c\n", samples::mp3(),
+       "warning: it is a sound (MP3): its video frame stays black", 0},
+      {web + "reveal: 2\nquestion: q\nanswer: a\nreveal text: r\n",
+       {},
+       ":5: warning: question 1: text quizzes show no reveal text",
+       0},
+      {web + "kind: picture\nquestion:\nanswer: a\n",
+       {},
+       ":3: warning: question 1 has no picture",
+       0},
+      {web + "kind: audio\nquestion:\nanswer: a\n", {}, "warning: question 1 has no clip", 0},
+      {web + "kind: picture\nreveal: 1\nquestion:\nanswer: a\npicture: p\n", samples::gif(),
+       ":4: warning: question 1 has no answer picture: in reveal mode 1 its frame stays empty", 0},
+      {web + "kind: picture\nquestion:\nanswer: a\npicture: p\nanswer picture: c\n", samples::gif(),
+       ":6: warning: question 1: answer pictures are shown only in reveal modes 1 and 3", 0},
+      {web + "name: vide\n", {}, "quiz: warning: the quiz has no questions", 0},
+      {"name: vide\n",
+       {},
+       "warning: no \"web:\" line: the header's link opens http://example.org",
+       0},
+      {web + "name: vide\n", {}, "1 warning, refused under --strict", 1, {"--strict"}},
+      {web + "question: q\nanswer: \xE9t\xE9\n", {}, ":3: the file is not UTF-8 (byte 0xE9", 1},
+      {"\xFF\xFEn\0a\0", {}, "the file is UTF-16 text: save it as UTF-8", 1},
+      {"web: http://a.example\rquestion: q\ranswer: a\r", {}, "", 0},
+      {web + "question: q\nanwser: a\n",
+       {},
+       ":3: unknown key \"anwser\": did you mean \"answer\"?",
+       1},
+      {web + "titre: Animaux\n", {}, "unknown key \"titre\": did you mean \"title\"?", 1},
+  };
+  TempFolder folder;
+  ASSERT_TRUE(folder.ok());
+  const std::string playerPath = folder.write("player.exe", player());
+  for (const Case& c : cases) {
+    const std::string quiz = folder.write("quiz", c.quiz);
+    folder.write("p", c.media);
+    folder.write("c", c.media);
+    const std::string out = folder.path() + "out.exe";
+    std::filesystem::remove(out);
+    std::vector<std::string> arguments = {quiz, "--player", playerPath};
+    arguments.insert(arguments.end(), c.options.begin(), c.options.end());
+    const CommandRun check = run(runCheck, arguments);
+    EXPECT_EQ(check.result, c.result) << c.quiz << "\n" << check.err;
+    EXPECT_NE(check.err.find(c.message), std::string::npos) << c.message << "\n" << check.err;
+    if (c.message.empty()) {
+      EXPECT_EQ(check.err, "") << c.quiz;
+    }
+    arguments.insert(arguments.begin() + 1, out);
+    const CommandRun pack = run(runPack, arguments);
+    EXPECT_EQ(pack.result, check.result) << c.quiz;
+    EXPECT_EQ(pack.err, check.err) << c.quiz;
+    EXPECT_EQ(std::filesystem::exists(out), c.result == 0) << c.quiz;
+  }
+}
+
+// pack never writes over what it reads, and says where it writes when it chooses the name.
+TEST(QuizChecks, PackNeverDestroysAnInput) {
+  TempFolder folder;
+  ASSERT_TRUE(folder.ok());
+  const std::string playerPath = folder.write("player.exe", player());
+  const std::string quizText = web + "kind: picture\nquestion:\nanswer: a\npicture: img/p.gif\n";
+  const std::string quiz = folder.write("lions.quiz", quizText);
+  const std::string picture = folder.write("img/p.gif", samples::gif());
+  for (const std::string& out : {quiz, folder.path() + "./lions.quiz", playerPath, picture,
+                                 folder.path() + "img/../img/p.gif", folder.path() + "img"}) {
+    const CommandRun pack = run(runPack, {quiz, out, "--player", playerPath});
+    EXPECT_EQ(pack.result, 1) << out;
+    EXPECT_NE(pack.err.find("writing it would destroy it"), std::string::npos) << pack.err;
+  }
+  std::vector<std::uint8_t> bytes;
+  ASSERT_TRUE(readWholeFile(quiz, bytes));
+  EXPECT_EQ(text(bytes), quizText);
+  ASSERT_TRUE(readWholeFile(picture, bytes));
+  EXPECT_EQ(bytes, samples::gif());
+  ASSERT_TRUE(readWholeFile(playerPath, bytes));
+  EXPECT_EQ(bytes, player());
+
+  const CommandRun pack = run(runPack, {quiz, "--player", playerPath});
+  EXPECT_EQ(pack.result, 0) << pack.err;
+  EXPECT_EQ(pack.out, "pack: wrote " + folder.path() + "lions.exe (1 question)\n");
+  EXPECT_TRUE(std::filesystem::exists(folder.path() + "lions.exe"));
+
+  // show reads the quiz file as pack would write it; anything else is refused by name.
+  const CommandRun show = run(runShow, {quiz});
+  EXPECT_EQ(show.result, 0) << show.err;
+  EXPECT_NE(show.out.find("{\"type\": \"IMG\", \"id\": 401, \"bytes\": " +
+                          std::to_string(samples::gif().size()) + "}"),
+            std::string::npos)
+      << show.out;
+  const CommandRun other = run(runShow, {picture});
+  EXPECT_EQ(other.result, 1);
+  EXPECT_EQ(other.err, picture + ": not a quiz executable or quiz file\n");
+}
+
+} // namespace

@@ -1,0 +1,154 @@
+#include "tools/quiztool/quiz_checks.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "board/answer_judge.h"
+#include "content/quiz_state.h"
+
+namespace {
+
+std::string lowerCase(std::string text) {
+  for (char& c : text)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
+  return text;
+}
+
+int lineOf(const QuizDefinition& quiz, const char* key) {
+  const auto found = quiz.keyLines.find(key);
+  return found == quiz.keyLines.end() ? 0 : found->second;
+}
+
+bool fail(const QuizDefinition& quiz, const char* key, const std::string& message,
+          std::string& error) {
+  error = quizPlace(quiz, lineOf(quiz, key)) + message;
+  return false;
+}
+
+// Windows reads a class name that starts with "#" as a number, and a class of the program's own
+// named like a system control would replace that control in every window the player makes.
+bool checkTitle(const QuizDefinition& quiz, std::string& error) {
+  const std::string title = quiz.settings.title;
+  if (title.find_first_not_of(' ') == std::string::npos)
+    return fail(quiz, "title",
+                "the title is empty, and the player cannot start without one: "
+                "write a short word, for example title: Animaux",
+                error);
+  if (title[0] == '#')
+    return fail(quiz, "title",
+                "a title cannot start with \"#\" (Windows reads it as a number and "
+                "the player cannot start): start it with a letter",
+                error);
+  static const char* const systemClasses[] = {
+      "button",    "edit",     "static",     "listbox",    "combobox",   "scrollbar",   "mdiclient",
+      "combolbox", "atlaxwin", "atlaxwin71", "atlaxwin80", "atlaxwin90", "atlaxwin100", "message"};
+  for (const char* name : systemClasses)
+    if (lowerCase(title) == name)
+      return fail(quiz, "title",
+                  "the title \"" + title +
+                      "\" is the name of a Windows control, "
+                      "which the quiz would then break: choose another word",
+                  error);
+  return true;
+}
+
+// What a word must not be: empty, "?" (an untouched answer), or a hint word.
+std::string wordProblem(const std::string& word) {
+  if (word.find_first_not_of(' ') == std::string::npos)
+    return "is empty: students would see blank labels";
+  if (word == verdictUnknown) return "is \"?\", what an untouched answer shows";
+  for (const char* hint : {verdictAnagram, verdictOneEdit, verdictTwoEdits, verdictTooLong,
+                           verdictTooShort, verdictNotFar, verdictCloseIdea})
+    if (word == hint) return "is the hint \"" + word + "\"";
+  return "";
+}
+
+bool checkWords(const QuizDefinition& quiz, std::string& error) {
+  const std::string success = quiz.settings.successWord, failure = quiz.settings.failureWord;
+  std::string problem = wordProblem(success);
+  if (!problem.empty())
+    return fail(quiz, "success",
+                "the success word " + problem +
+                    ", so answers would be counted wrongly: choose a word "
+                    "such as success: BRAVO",
+                error);
+  problem = wordProblem(failure);
+  if (!problem.empty())
+    return fail(quiz, "failure",
+                "the failure word " + problem +
+                    ", so students could not tell a wrong answer: choose a word "
+                    "such as failure: FAUX",
+                error);
+  if (success == failure)
+    return fail(quiz, lineOf(quiz, "failure") ? "failure" : "success",
+                "the success and failure words are the same (\"" + success +
+                    "\"), so every wrong answer would count as found: choose two different "
+                    "words",
+                error);
+  return true;
+}
+
+struct Warner {
+  const QuizDefinition& quiz;
+  std::vector<std::string> found;
+  void add(int line, const std::string& message) {
+    found.push_back(quizPlace(quiz, line) + "warning: " + message);
+  }
+};
+
+void warnPicture(Warner& w, const QuestionSource& q, const std::string& which) {
+  const int mode = w.quiz.revealMode;
+  const bool answerPictureShown = mode == 1 || mode == 3;
+  if (q.picture.path.empty()) w.add(q.line, which + " has no picture: its frame stays empty");
+  if (answerPictureShown && q.answerPicture.path.empty())
+    w.add(q.line, which + " has no answer picture: in reveal mode " + std::to_string(mode) +
+                      " its frame stays empty for ever (the question picture is never shown "
+                      "in this mode)");
+  if (!answerPictureShown && !q.answerPicture.path.empty())
+    w.add(q.answerPicture.line, which + ": answer pictures are shown only in reveal modes 1 "
+                                        "and 3; this one is never seen");
+}
+
+void warnQuestion(Warner& w, const QuestionSource& q, int number) {
+  const QuizDefinition& quiz = w.quiz;
+  const std::string which = "question " + std::to_string(number);
+  if (quiz.questionKind == kindText) {
+    if (!q.revealText.empty())
+      w.add(q.revealTextLine, which + ": text quizzes show no reveal text; it is never seen");
+    return;
+  }
+  if (!q.questionText.empty())
+    w.add(q.line, which + ": the question text is shown only by text quizzes; it is never seen");
+  if (quiz.revealMode >= 2 && q.revealText.empty())
+    w.add(q.line, which + " has no reveal text: nothing appears when it is solved");
+  if (quiz.questionKind == kindPicture) warnPicture(w, q, which);
+  if ((quiz.questionKind == kindAudio || quiz.questionKind == kindVideo) && q.clip.path.empty())
+    w.add(q.line, which + " has no clip: its play button plays nothing");
+}
+
+} // namespace
+
+std::string quizPlace(const QuizDefinition& quiz, int line) {
+  return quiz.fileName + (line > 0 ? ":" + std::to_string(line) : std::string()) + ": ";
+}
+
+bool checkQuizSettings(const QuizDefinition& quiz, std::string& error) {
+  return checkTitle(quiz, error) && checkWords(quiz, error);
+}
+
+std::vector<std::string> quizWarnings(const QuizDefinition& quiz) {
+  Warner w{quiz, {}};
+  if (quiz.questions.empty()) w.add(0, "the quiz has no questions: students see an empty board");
+  for (std::size_t i = 0; i < quiz.questions.size(); ++i)
+    warnQuestion(w, quiz.questions[i], static_cast<int>(i + 1));
+  if (quiz.answersPerQuestion == 1)
+    for (const char* key : {"first label", "second label"})
+      if (lineOf(quiz, key))
+        w.add(lineOf(quiz, key),
+              std::string(key) + " is shown only with two answers per question (answers: 2)");
+  if (!lineOf(quiz, "web") &&
+      std::strcmp(quiz.settings.webAddress, defaultSettings.webAddress) == 0)
+    w.add(0, std::string("no \"web:\" line: the header's link opens ") +
+                 defaultSettings.webAddress + "; give your own address with web:");
+  return w.found;
+}
