@@ -139,8 +139,10 @@ class Player:
         self.process = None
 
     @classmethod
-    def packed(cls, session, scenario, quiz_text, name="quiz.exe", player=None, extra_files=()):
-        """Packs `quiz_text` (the quiz file's text) into `name` in a fresh folder."""
+    def packed(cls, session, scenario, quiz_text, name="quiz.exe", player=None, extra_files=(),
+               unchecked_media=False):
+        """Packs `quiz_text` (the quiz file's text) into `name` in a fresh folder; with
+        `unchecked_media`, pictures and clips that quiztool would refuse go in too."""
         folder = session.build / "e2e" / scenario
         shutil.rmtree(folder, ignore_errors=True)
         folder.mkdir(parents=True)
@@ -150,6 +152,8 @@ class Player:
         # The player of this build tree, not the one quiztool would find beside itself.
         command = [session.quiztool, "pack", str(folder / "source.quiz"), str(folder / name),
                    "--player", str(player or session.build / "player.exe")]
+        if unchecked_media:
+            command.append("--unchecked-media")
         result = subprocess.run(command, capture_output=True, text=True)
         check(result.returncode == 0, f"pack failed: {result.stderr}")
         return cls(session, name, folder)

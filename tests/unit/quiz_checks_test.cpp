@@ -186,6 +186,11 @@ TEST(QuizChecks, PackNeverDestroysAnInput) {
   EXPECT_EQ(pack.out, "pack: wrote " + folder.path() + "lions.exe (1 question)\n");
   EXPECT_TRUE(std::filesystem::exists(folder.path() + "lions.exe"));
 
+  // Files the player cannot show go in only on request, to test how the player copes.
+  folder.write("img/p.gif", "not a picture");
+  EXPECT_EQ(run(runPack, {quiz, "--player", playerPath}).result, 1);
+  EXPECT_EQ(run(runPack, {quiz, "--player", playerPath, "--unchecked-media"}).result, 0);
+
   // show reads the quiz file as pack would write it; anything else is refused by name.
   const CommandRun show = run(runShow, {quiz});
   EXPECT_EQ(show.result, 0) << show.err;

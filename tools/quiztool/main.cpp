@@ -25,7 +25,9 @@ constexpr Command commands[] = {
      "Checks the quiz, then writes it into a copy of the player (by default the player.exe\n"
      "built beside quiztool). Without OUT.exe it writes the quiz file's name with .exe beside\n"
      "the quiz file. It refuses to write over the quiz file, the player or any picture or\n"
-     "clip the quiz names, and writes nothing when something is wrong.\n"},
+     "clip the quiz names, and writes nothing when something is wrong.\n"
+     "--unchecked-media packs pictures and clips without looking at their content: only to\n"
+     "test how the player copes with files it cannot show or play, never for students.\n"},
     {"show", runShow, "show QUIZ.exe | QUIZFILE.quiz | TEXT104 [TEXT105]",
      "Prints what a quiz executable holds, as JSON (UTF-8); for a .quiz file, what pack\n"
      "would write. TEXT104 and TEXT105 are decoded content texts.\n"},

@@ -16,6 +16,7 @@ namespace {
 struct PackOptions {
   std::string quiz, out, player;
   bool strict = false;
+  bool mediaUnchecked = false;
 };
 
 // "QUIZFILE [OUT.exe] [--player PLAYER.exe] [--strict]", options anywhere; OUT only for pack.
@@ -24,6 +25,8 @@ bool readOptions(int argc, char** argv, bool takesOut, PackOptions& options) {
   for (int i = 0; i < argc; ++i) {
     if (std::strcmp(argv[i], "--strict") == 0) {
       options.strict = true;
+    } else if (std::strcmp(argv[i], "--unchecked-media") == 0 && takesOut) {
+      options.mediaUnchecked = true;
     } else if (std::strcmp(argv[i], "--player") == 0 && i + 1 < argc) {
       options.player = argv[++i];
     } else if (argv[i][0] == '-' && argv[i][1] != '\0') {
@@ -85,8 +88,10 @@ bool reportWarnings(const PackOptions& options, const QuizDefinition& quiz,
 bool readQuiz(const PackOptions& options, const PeImage* player, QuizDefinition& quiz) {
   std::string error;
   if (parseQuizFile(options.quiz, startingSettings(player), quiz, error) &&
-      checkQuizSettings(quiz, error))
+      checkQuizSettings(quiz, error)) {
+    quiz.mediaUnchecked = options.mediaUnchecked;
     return true;
+  }
   std::fprintf(stderr, "%s\n", error.c_str());
   return false;
 }

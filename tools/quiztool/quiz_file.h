@@ -35,6 +35,9 @@ struct QuizDefinition {
   std::vector<QuestionSource> questions;
   SettingsBlock settings = defaultSettings;
   std::map<std::string, int> keyLines; // the line of each whole-quiz key given once
+  // Pictures and clips go in as they are, unchecked: only for testing how the player copes
+  // with files it cannot show or play (pack --unchecked-media).
+  bool mediaUnchecked = false;
 };
 
 // False with "FILE:LINE: message" in `error` for the first fault found.
