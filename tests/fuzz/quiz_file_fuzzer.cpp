@@ -44,14 +44,15 @@ void expectSame(const char* read, const std::string& given) {
   if (given != read) __builtin_trap();
 }
 
-// "fuzz.quiz:N: ..." with N from 1 to the number of lines.
+// "fuzz.quiz:N: ..." with N from 1 to the number of lines (a CR alone ends a line too).
 void checkError(const std::string& text, const std::string& error) {
   const std::string prefix = "fuzz.quiz:";
   if (error.rfind(prefix, 0) != 0) __builtin_trap();
   char* end = nullptr;
   const long line = std::strtol(error.c_str() + prefix.size(), &end, 10);
   long lines = 1;
-  for (char c : text) lines += c == '\n';
+  for (std::size_t i = 0; i < text.size(); ++i)
+    lines += text[i] == '\n' || (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n'));
   if (line < 1 || line > lines || std::strncmp(end, ": ", 2) != 0) __builtin_trap();
 }
 

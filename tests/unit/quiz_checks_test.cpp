@@ -126,7 +126,7 @@ TEST(QuizChecks, CheckAndPackRefuseAndWarnAlike) {
        0},
       {web + "name: vide\n", {}, "1 warning, refused under --strict", 1, {"--strict"}},
       {web + "question: q\nanswer: \xE9t\xE9\n", {}, ":3: the file is not UTF-8 (byte 0xE9", 1},
-      {"\xFF\xFEn\0a\0", {}, "the file is UTF-16 text: save it as UTF-8", 1},
+      {"\xFF\xFEn\0a\0", {}, ":1: the file is UTF-16 text: save it as UTF-8", 1},
       {"web: http://a.example\rquestion: q\ranswer: a\r", {}, "", 0},
       {web + "question: q\nanwser: a\n",
        {},
@@ -190,6 +190,7 @@ TEST(QuizChecks, PackNeverDestroysAnInput) {
   folder.write("img/p.gif", "not a picture");
   EXPECT_EQ(run(runPack, {quiz, "--player", playerPath}).result, 1);
   EXPECT_EQ(run(runPack, {quiz, "--player", playerPath, "--unchecked-media"}).result, 0);
+  folder.write("img/p.gif", samples::gif());
 
   // show reads the quiz file as pack would write it; anything else is refused by name.
   const CommandRun show = run(runShow, {quiz});

@@ -314,6 +314,7 @@ TEST(QuizPacker, ReportsMediaThatCannotBePacked) {
 
 TEST(QuizPacker, ReportsTextsTooLongToCode) {
   QuizDefinition quiz;
+  quiz.fileName = "quiz.txt";
   quiz.questionKind = kindPicture;
   quiz.answersPerQuestion = 2;
   quiz.revealMode = 2;
@@ -336,9 +337,10 @@ TEST(QuizPacker, ReportsTextsTooLongToCode) {
   const std::vector<std::uint8_t> before = image.bytes;
   std::string error;
   EXPECT_FALSE(packQuiz(quiz, image, error));
-  EXPECT_EQ(error, "the quiz's texts are too long to code (" +
+  EXPECT_EQ(error, "quiz.txt: the quiz's texts are too long to code (" +
                        std::to_string(answersText(quiz).size()) +
-                       " bytes; the coded form must stay under 65,536 bytes)");
+                       " characters; the coded form must stay under 65,536 bytes): shorten them "
+                       "or split the quiz in two");
   EXPECT_EQ(image.bytes, before);
 }
 

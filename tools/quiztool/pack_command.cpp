@@ -1,4 +1,5 @@
 // quiztool pack and check: a quiz file into a copy of the player, or only its checks.
+#include <cctype>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -118,6 +119,13 @@ int runPack(int argc, char** argv) {
     std::fprintf(stderr, "%s\n", error.c_str());
     return 1;
   }
+  // Windows starts only .exe files, and the player names its progress file by replacing the
+  // last three letters of its own name with "txt".
+  std::string extension = fs::path(options.out).extension().string();
+  for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  if (extension != ".exe")
+    warnings.push_back(options.out + ": warning: the output's name does not end in .exe: "
+                                     "Windows will not start it");
   if (!reportWarnings(options, quiz, warnings) || !writeWholeFile(options.out, image.bytes))
     return 1;
   std::printf("pack: wrote %s (%s)\n", options.out.c_str(),

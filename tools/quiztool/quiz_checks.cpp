@@ -1,7 +1,6 @@
 #include "tools/quiztool/quiz_checks.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "board/answer_judge.h"
 #include "content/quiz_state.h"
@@ -12,6 +11,12 @@ std::string lowerCase(std::string text) {
   for (char& c : text)
     if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
   return text;
+}
+
+// A settings text up to its terminator; a player's block may fill a field without one.
+template <std::size_t N>
+std::string fieldText(const char (&field)[N]) {
+  return std::string(field, std::find(field, field + N, '\0'));
 }
 
 int lineOf(const QuizDefinition& quiz, const char* key) {
@@ -28,7 +33,7 @@ bool fail(const QuizDefinition& quiz, const char* key, const std::string& messag
 // Windows reads a class name that starts with "#" as a number, and a class of the program's own
 // named like a system control would replace that control in every window the player makes.
 bool checkTitle(const QuizDefinition& quiz, std::string& error) {
-  const std::string title = quiz.settings.title;
+  const std::string title = fieldText(quiz.settings.title);
   if (title.find_first_not_of(' ') == std::string::npos)
     return fail(quiz, "title",
                 "the title is empty, and the player cannot start without one: "
@@ -64,7 +69,8 @@ std::string wordProblem(const std::string& word) {
 }
 
 bool checkWords(const QuizDefinition& quiz, std::string& error) {
-  const std::string success = quiz.settings.successWord, failure = quiz.settings.failureWord;
+  const std::string success = fieldText(quiz.settings.successWord);
+  const std::string failure = fieldText(quiz.settings.failureWord);
   std::string problem = wordProblem(success);
   if (!problem.empty())
     return fail(quiz, "success",
@@ -146,8 +152,7 @@ std::vector<std::string> quizWarnings(const QuizDefinition& quiz) {
       if (lineOf(quiz, key))
         w.add(lineOf(quiz, key),
               std::string(key) + " is shown only with two answers per question (answers: 2)");
-  if (!lineOf(quiz, "web") &&
-      std::strcmp(quiz.settings.webAddress, defaultSettings.webAddress) == 0)
+  if (!lineOf(quiz, "web") && fieldText(quiz.settings.webAddress) == defaultSettings.webAddress)
     w.add(0, std::string("no \"web:\" line: the header's link opens ") +
                  defaultSettings.webAddress + "; give your own address with web:");
   return w.found;

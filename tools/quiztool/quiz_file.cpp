@@ -329,7 +329,7 @@ bool checkQuiz(Parser& parser) {
 bool checkEncoding(const std::string& fileName, const std::string& text, std::string& error) {
   if (text.rfind("\xFF\xFE", 0) == 0 || text.rfind("\xFE\xFF", 0) == 0 ||
       text.find('\0') != std::string::npos) {
-    error = fileName + ": the file is UTF-16 text: save it as UTF-8 (in Notepad: Save as, "
+    error = fileName + ":1: the file is UTF-16 text: save it as UTF-8 (in Notepad: Save as, "
                        "Encoding UTF-8)";
     return false;
   }

@@ -52,14 +52,17 @@ void removeQuizResources(ResourceTree& tree) {
   });
 }
 
-bool addCoded(ResourceTree& tree, int id, std::string text, std::string& error) {
+bool addCoded(ResourceTree& tree, const QuizDefinition& quiz, int id, std::string text,
+              std::string& error) {
   // The coding cannot express an empty text; with no questions nobody reads the codes anyway.
   if (text.empty()) text = "\r\n";
   std::vector<std::uint8_t> coded;
   if (encodeContent(reinterpret_cast<const std::uint8_t*>(text.data()), text.size(), coded) !=
       encodeOk)
-    return fail(error, "the quiz's texts are too long to code (" + std::to_string(text.size()) +
-                           " bytes; the coded form must stay under 65,536 bytes)");
+    return fail(error, quiz.fileName + ": the quiz's texts are too long to code (" +
+                           std::to_string(text.size()) +
+                           " characters; the coded form must stay under 65,536 bytes): shorten "
+                           "them or split the quiz in two");
   setResource(tree, patchType(), ResourceName::number(static_cast<std::uint16_t>(id)),
               std::move(coded));
   return true;
@@ -104,8 +107,8 @@ bool readSettingsBlock(const PeImage& image, SettingsBlock& settings, std::strin
 
 bool addQuizResources(const QuizDefinition& quiz, ResourceTree& tree,
                       std::vector<std::string>& warnings, std::string& error) {
-  if (!addCoded(tree, answersId, answersText(quiz), error) ||
-      !addCoded(tree, codesId, codesText(quiz), error))
+  if (!addCoded(tree, quiz, answersId, answersText(quiz), error) ||
+      !addCoded(tree, quiz, codesId, codesText(quiz), error))
     return false;
   MediaPacking packing{quiz, tree, warnings};
   for (std::size_t i = 0; i < quiz.questions.size(); ++i) {
