@@ -9,7 +9,7 @@ using Bytes = std::vector<std::uint8_t>;
 const char* const cutShort = "is cut short: its header is incomplete; export or copy it again";
 
 bool startsWith(const Bytes& bytes, std::size_t at, const char* text, std::size_t n) {
-  return bytes.size() >= at + n && std::memcmp(bytes.data() + at, text, n) == 0;
+  return bytes.size() >= at + n && (n == 0 || std::memcmp(bytes.data() + at, text, n) == 0);
 }
 bool startsWith(const Bytes& bytes, std::size_t at, const char* text) {
   return startsWith(bytes, at, text, std::strlen(text));

@@ -10,7 +10,7 @@ namespace {
 
 bool startsWith(const std::vector<std::uint8_t>& bytes, std::size_t at, const char* text) {
   const std::size_t n = std::strlen(text);
-  return bytes.size() >= at + n && std::memcmp(bytes.data() + at, text, n) == 0;
+  return bytes.size() >= at + n && (n == 0 || std::memcmp(bytes.data() + at, text, n) == 0);
 }
 
 std::uint32_t big16(const std::vector<std::uint8_t>& b, std::size_t at) {
