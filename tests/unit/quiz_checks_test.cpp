@@ -5,10 +5,10 @@
 #include <cstring>
 #include <filesystem>
 
+#include "content/settings_block.h"
 #include "tests/unit/media_samples.h"
 #include "tests/unit/pe_builder.h"
 #include "tests/unit/temp_folder.h"
-#include "content/settings_block.h"
 #include "tools/quiztool/commands.h"
 #include "tools/quiztool/file_io.h"
 
