@@ -88,9 +88,9 @@ bool takeKind(Parser& parser, const std::string& value) {
   static const struct {
     const char* name;
     int kind;
-  } kinds[] = {{"text", kindText},     {"texte", kindText},  {"picture", kindPicture},
-               {"image", kindPicture}, {"audio", kindAudio}, {"son", kindAudio},
-               {"video", kindVideo}};
+  } kinds[] = {{"text", kindText},     {"texte", kindText},        {"picture", kindPicture},
+               {"image", kindPicture}, {"audio", kindAudio},       {"son", kindAudio},
+               {"video", kindVideo},   {"vid\xC3\xA9o", kindVideo}};
   for (const auto& k : kinds) {
     if (lowerCase(value) == k.name) {
       parser.quiz.questionKind = k.kind;
