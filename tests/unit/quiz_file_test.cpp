@@ -200,7 +200,7 @@ TEST(QuizFile, ReadsClipQuizzesAndEveryKindName) {
   } kinds[] = {{"text", kindText, false},       {"texte", kindText, false},
                {"picture", kindPicture, false}, {"IMAGE", kindPicture, false},
                {"audio", kindAudio, true},      {"son", kindAudio, true},
-               {"Video", kindVideo, true}};
+               {"Video", kindVideo, true},      {"vid\xC3\xA9o", kindVideo, true}};
   for (const auto& k : kinds) {
     const std::string clip = k.clip ? "clip: coq.mp3\n" : "";
     const Parsed parsed =
