@@ -47,9 +47,10 @@ std::string counted(std::size_t n, const char* thing) {
 }
 
 bool samePath(const std::string& a, const std::string& b) {
-  std::error_code error;
+  std::error_code error, other;
   if (fs::exists(a, error) && fs::exists(b, error)) return fs::equivalent(a, b, error);
-  return fs::weakly_canonical(a, error) == fs::weakly_canonical(b, error);
+  const fs::path first = fs::weakly_canonical(a, error), second = fs::weakly_canonical(b, other);
+  return !error && !other && first == second;
 }
 
 // The output must not be one of the inputs: writing it would destroy the quiz's own files.
@@ -63,7 +64,11 @@ bool outputIsSafe(const PackOptions& options, const QuizDefinition& quiz) {
       if (!what && !media->path.empty() && samePath(options.out, media->path))
         what = "a file the quiz names", line = media->line;
   std::error_code error;
-  if (!what && fs::is_directory(options.out, error)) what = "a folder";
+  if (!what && fs::is_directory(options.out, error)) {
+    std::fprintf(stderr, "pack: %s is a folder: name the executable to write\n",
+                 options.out.c_str());
+    return false;
+  }
   if (!what) return true;
   std::fprintf(stderr,
                "pack: %s is %s%s: writing it would destroy it; name another output, "
