@@ -126,11 +126,11 @@ quiztool frobnicate 2> /dev/null; rc=$?
 check "unknown command exits 2" test "$rc" -eq 2
 
 # --help for the tool and each command: exit 0, usage on stdout, exit codes stated.
-"$quiztool" --help > "$work/help"; rc=$?
+quiztool --help > "$work/help"; rc=$?
 check "--help exits 0" test "$rc" -eq 0
 check "--help states the exit codes" grep -q 'Exit codes: 0 done, 1 input refused' "$work/help"
 for command in check pack show png judge encode decode; do
-  "$quiztool" "$command" --help > "$work/help"; rc=$?
+  quiztool "$command" --help > "$work/help"; rc=$?
   check "$command --help exits 0" test "$rc" -eq 0
   check "$command --help names it" grep -q "^usage: quiztool $command" "$work/help"
 done
@@ -145,27 +145,27 @@ idat = zlib.compress(b'\0' * 1000000)
 open(sys.argv[1], 'wb').write(b'\x89PNG\r\n\x1a\n' + chunk(b'IHDR', ihdr) + chunk(b'IDAT', idat)
                               + chunk(b'IEND', b''))
 PY
-"$quiztool" png "$work/huge.png" "$work/huge.bmp" 2> "$work/err"; rc=$?
+quiztool png "$work/huge.png" "$work/huge.bmp" 2> "$work/err"; rc=$?
 check "png refuses a huge bitmap with exit 1" test "$rc" -eq 1
 check "png names the code" grep -qx 'png failed: 0x1001' "$work/err"
-"$quiztool" png /dev/zero "$work/zero.bmp" 2> "$work/err"; rc=$?
+quiztool png /dev/zero "$work/zero.bmp" 2> "$work/err"; rc=$?
 check "png refuses a device" test "$rc" -eq 1
 
 # pack without an output writes QUIZ.exe beside the quiz (here: refused without a player) and
 # never over its inputs; show refuses what is not a quiz.
 printf 'question: q\nanswer: a\n' > "$work/q.quiz"
 cp "$work/q.quiz" "$work/q.copy"
-"$quiztool" pack "$work/q.quiz" "$work/q.quiz" --player "$work/q.quiz" 2> /dev/null; rc=$?
+quiztool pack "$work/q.quiz" "$work/q.quiz" --player "$work/q.quiz" 2> /dev/null; rc=$?
 check "pack over the quiz exits 1" test "$rc" -eq 1
 check "the quiz file is kept" cmp -s "$work/q.quiz" "$work/q.copy"
-"$quiztool" check "$work/q.quiz" > "$work/out" 2> "$work/err"; rc=$?
+quiztool check "$work/q.quiz" > "$work/out" 2> "$work/err"; rc=$?
 check "check passes a good quiz" test "$rc" -eq 0
 check "check says it packs" grep -q 'ready to pack: 1 question,' "$work/out"
-"$quiztool" check "$work/q.quiz" --strict 2> "$work/err"; rc=$?
+quiztool check "$work/q.quiz" --strict 2> "$work/err"; rc=$?
 check "--strict refuses warnings" test "$rc" -eq 1
-"$quiztool" check 2> /dev/null; rc=$?
+quiztool check 2> /dev/null; rc=$?
 check "check without a quiz exits 2" test "$rc" -eq 2
-"$quiztool" show "$suite/basn3p02.png" 2> "$work/err"; rc=$?
+quiztool show "$suite/basn3p02.png" 2> "$work/err"; rc=$?
 check "show refuses a picture" test "$rc" -eq 1
 check "show says why" grep -q 'not a quiz executable or quiz file' "$work/err"
 

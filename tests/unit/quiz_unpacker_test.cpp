@@ -97,7 +97,9 @@ void expectRoundTrip(const TempFolder& folder, const Bytes& executable) {
   ASSERT_EQ(unpack.result, 0) << unpack.err;
   const std::string quizFile = folder.path() + "unpacked/quiz.quiz";
   const std::string again = folder.path() + "again.exe";
-  const CommandRun pack = run(runPack, {quizFile, again, "--player", playerPath});
+  // The media are whatever the executable held: packed back as they are, unchecked.
+  const CommandRun pack =
+      run(runPack, {quizFile, again, "--player", playerPath, "--unchecked-media"});
   ASSERT_EQ(pack.result, 0) << pack.err;
   const CommandRun before = run(runShow, {original}), after = run(runShow, {again});
   ASSERT_EQ(before.result, 0) << before.err;
@@ -143,7 +145,9 @@ answer picture: j.gif
       folder.write("src/drapeaux.quiz", reinterpret_cast<const char*>(pictureQuiz));
   const std::string playerPath = folder.write("player.exe", player());
   const std::string packed = folder.path() + "drapeaux.exe";
-  ASSERT_EQ(run(runPack, {quizFile, packed, "--player", playerPath}).result, 0);
+  // The sample pictures are headers only: packed unchecked.
+  ASSERT_EQ(run(runPack, {quizFile, packed, "--player", playerPath, "--unchecked-media"}).result,
+            0);
   Bytes bytes;
   ASSERT_TRUE(readWholeFile(packed, bytes));
   expectRoundTrip(folder, bytes);

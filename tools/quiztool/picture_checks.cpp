@@ -4,8 +4,6 @@
 #include <cstring>
 #include <new>
 
-#include "pictures/fit_size.h"
-
 namespace {
 
 bool startsWith(const std::vector<std::uint8_t>& bytes, std::size_t at, const char* text) {
@@ -154,13 +152,6 @@ std::string sizeCheck(const PictureFacts& facts) {
     return "is " + size +
            " pixels, more than the player can hold (at most 40 million pixels): "
            "make it smaller, for example 1000 pixels wide";
-  const FittedSize fitted = fitSize(static_cast<int>(facts.width), static_cast<int>(facts.height),
-                                    pictureBox, pictureBox);
-  if (fitted.width < 1 || fitted.height < 1)
-    return "is " + size +
-           " pixels: fitted into the 260 × 260 box it would be less than one "
-           "pixel " +
-           (fitted.width < 1 ? "wide" : "high") + ": crop it to a less narrow shape";
   return "";
 }
 

@@ -12,7 +12,6 @@
 
 constexpr std::uintmax_t maxPictureBytes = 20u << 20;
 constexpr std::uint64_t maxPicturePixels = 40'000'000; // 8000 × 5000: a bitmap of 160 MB
-constexpr int pictureBox = 260;
 
 struct PictureFacts {
   const char* format = "";
