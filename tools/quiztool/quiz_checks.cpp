@@ -135,7 +135,14 @@ void warnQuestion(Warner& w, const QuestionSource& q, int number) {
 } // namespace
 
 std::string quizPlace(const QuizDefinition& quiz, int line) {
-  return quiz.fileName + (line > 0 ? ":" + std::to_string(line) : std::string()) + ": ";
+  // Appended piece by piece: mingw's g++ 12 warns falsely (-Wrestrict) about the chained form.
+  std::string place = quiz.fileName;
+  if (line > 0) {
+    place += ':';
+    place += std::to_string(line);
+  }
+  place += ": ";
+  return place;
 }
 
 bool checkQuizSettings(const QuizDefinition& quiz, std::string& error) {
