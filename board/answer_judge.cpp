@@ -124,10 +124,10 @@ const char* judgeAnswer(const char* stored, const char* typed, const char* succe
   const int lengthS = answerLength(stored);
   const int lengthT = answerLength(typed);
   if (lengthT == 0) return verdictUnknown;
-  if (lengthS <= longestHintlessAnswer)
-    return sameText(stored, lengthS, typed, lengthT) ? successWord : failureWord;
+  // Equal texts are the only ones at distance 0, and the common case: no table for them.
+  if (sameText(stored, lengthS, typed, lengthT)) return successWord;
+  if (lengthS <= longestHintlessAnswer) return failureWord;
   const int distance = editDistance(stored, typed);
-  if (distance == 0) return successWord;
   // Before the distance words: two swapped letters are two edits, and an anagram says more.
   if (isAnagram(stored, lengthS, typed, lengthT)) return verdictAnagram;
   if (distance == 1) return verdictOneEdit;
