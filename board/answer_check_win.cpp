@@ -70,7 +70,31 @@ void revealAllWhenComplete(QuizState& quiz, HWND board, const char* success) {
   for (int n = 1; n <= quiz.questionCount; ++n) showRevealLabel(board, n);
 }
 
+// Checks made while the board is built (process-wide: one board, one thread).
+struct RestoredChecks {
+  bool deferring;   // the score update waits for finishRestoredChecks
+  bool changedSome; // a verdict changed meanwhile, so that update is due
+};
+RestoredChecks restoredChecks{};
+
+// Steps 8 and 9 of a check, after a verdict changed: the whole-quiz reveal and the score.
+void finishChangedCheck(QuizState& quiz, HWND board, const char* success) {
+  if (quiz.revealMode == 4 && !quiz.allSolved) revealAllWhenComplete(quiz, board, success);
+  updateScore(quiz, board);
+}
+
 } // namespace
+
+void beginRestoredChecks() {
+  restoredChecks = {true, false};
+}
+
+void finishRestoredChecks(QuizState& quiz, HWND board) {
+  const bool due = restoredChecks.deferring && restoredChecks.changedSome;
+  restoredChecks = {};
+  // With no verdict changed the header keeps the texts it was made with, as before.
+  if (due) finishChangedCheck(quiz, board, verdictWordsOf(settingsBlock).success);
+}
 
 void checkAnswer(QuizState& quiz, HWND board, int boxId) {
   const int k = boxId - answerBoxBase;
@@ -94,8 +118,13 @@ void checkAnswer(QuizState& quiz, HWND board, int boxId) {
   } else if (quiz.revealMode != 0) {
     revealSolvedQuestion(quiz, board, slot.question, *question);
   }
-  if (quiz.revealMode == 4 && !quiz.allSolved) revealAllWhenComplete(quiz, board, words.success);
-  updateScore(quiz, board);
+  if (restoredChecks.deferring) {
+    // Reveal mode 4 cannot complete before the last label exists, and the score shown at the
+    // end depends only on the final labels: both wait for the end of the build.
+    restoredChecks.changedSome = true;
+    return;
+  }
+  finishChangedCheck(quiz, board, words.success);
 }
 
 void updateScore(QuizState& quiz, HWND board) {

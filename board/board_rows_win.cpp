@@ -155,11 +155,12 @@ void buildBoard(HWND board, QuizState& quiz) {
                  {},
                  {}};
   openProgress(build.progress);
+  beginRestoredChecks();
   createTextFont(quiz);
   const int count = buildsQuestionRows(build.shape) ? quiz.questionCount : 0;
   for (int j = 1; j <= count && j <= maxQuestions; ++j) {
     buildQuestion(build, j);
-    // The content size grows with each row; the checks above already refresh the bars from it.
+    // The content size grows with each row.
     quiz.boardWidth = build.cursor.boardWidth;
     quiz.boardHeight = build.cursor.boardHeight;
   }
@@ -168,5 +169,6 @@ void buildBoard(HWND board, QuizState& quiz) {
   quiz.boardWidth = build.cursor.boardWidth;
   quiz.boardHeight = build.cursor.boardHeight;
   closeProgress(build.progress);
+  finishRestoredChecks(quiz, board);
   setUpScrollBars(quiz, board);
 }
