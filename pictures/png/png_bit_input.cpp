@@ -25,9 +25,9 @@ bool advancePngBitInput(PngBitInput& input) {
 }
 
 PngBitInput refilledPngBits(PngBitInput input) {
-  while (input.count <= 56) {
+  while (input.count <= pngBufferBits - 8) {
     if (input.next == input.end && !advancePngBitInput(input)) break;
-    input.bits |= std::uint64_t{*input.next++} << input.count;
+    input.bits |= PngBitBuffer{*input.next++} << input.count;
     input.count += 8;
   }
   return input;

@@ -141,8 +141,10 @@ bool inflateCodes(Inflater& s, const PngHuffmanCode& literals, const PngHuffmanC
 
 bool inflateStored(Inflater& s) {
   alignPngBits(s.input);
-  if (!needPngBits(s.input, 32)) return false; // the input ends early
+  // 16 bits at a time: a 32-bit buffer may hold fewer than 32 after a refill.
+  if (!needPngBits(s.input, 16)) return false; // the input ends early
   const std::uint32_t length = takePngBits(s.input, 16);
+  if (!needPngBits(s.input, 16)) return false; // the input ends early
   const std::uint32_t complement = takePngBits(s.input, 16);
   if (complement != (~length & 0xFFFF)) return false; // NLEN does not match LEN
   if (length > static_cast<std::size_t>(s.out.end - s.out.next)) return false; // past rawImage
@@ -256,7 +258,10 @@ bool inflatePngImage(PngDecoder& decoder) {
   s.out = {decoder.rawImage, decoder.rawImage, decoder.rawImage + decoder.rawImageSize};
   if (!readZlibHeader(s) || !inflateBlocks(s)) return false;
   alignPngBits(s.input);
-  if (!needPngBits(s.input, 32)) return false; // the Adler-32 value is cut off
+  for (int half = 0; half < 2; ++half) {
+    if (!needPngBits(s.input, 16)) return false; // the Adler-32 value is cut off
+    takePngBits(s.input, 16);
+  }
   // Short image data would leave rows undefined.
   return s.out.next == s.out.end;
 }
