@@ -8,9 +8,11 @@
 #include "content/quiz_state.h"
 #include "tests/unit/media_samples.h"
 #include "tests/unit/pe_builder.h"
+#include "tests/unit/png_test_support.h"
 #include "tests/unit/temp_folder.h"
 #include "tools/quiztool/commands.h"
 #include "tools/quiztool/file_io.h"
+#include "tools/quiztool/picture_fitting.h"
 #include "tools/quiztool/quiz_packer.h"
 
 namespace {
@@ -464,6 +466,27 @@ TEST(PackCommand, WritesNothingWhenSomethingIsWrong) {
     EXPECT_EQ(run.err, c.err);
     EXPECT_FALSE(exists(out)) << c.err;
     EXPECT_FALSE(exists(out + ".partial")) << c.err;
+  }
+}
+
+TEST(QuizPacker, StoresPicturesFittedUnlessTheOriginalsAreKept) {
+  TempFolder folder;
+  ASSERT_TRUE(folder.ok());
+  const std::vector<std::uint8_t> large = writeWithLibpng(makeRefImage(400, 300, 2, 8, 0, 5));
+  folder.write("grand.png", large);
+  QuizDefinition quiz = quizOf(folder, "kind: picture\nquestion:\nanswer: a\n"
+                                       "picture: grand.png\nanswer picture: grand.png\n");
+  const std::vector<std::uint8_t> fitted = fitPictureForPlayer(large).stored;
+  ASSERT_FALSE(fitted.empty());
+  for (const bool keep : {false, true}) {
+    SCOPED_TRACE(keep ? "kept" : "fitted");
+    quiz.keepPictures = keep;
+    PeImage image = playerImage(true);
+    std::string error;
+    ASSERT_TRUE(packQuiz(quiz, image, error)) << error;
+    const std::vector<std::uint8_t>& stored = keep ? large : fitted;
+    expectQuizResources(resourcesOf(image),
+                        {{id(rcdataType), 401, stored}, {id(rcdataType), 10401, stored}});
   }
 }
 

@@ -18,6 +18,7 @@ struct PackOptions {
   std::string quiz, out, player;
   bool strict = false;
   bool mediaUnchecked = false;
+  bool keepPictures = false;
 };
 
 // "QUIZFILE [OUT.exe] [--player PLAYER.exe] [--strict]", options anywhere; OUT only for pack.
@@ -28,6 +29,8 @@ bool readOptions(int argc, char** argv, bool takesOut, PackOptions& options) {
       options.strict = true;
     } else if (std::strcmp(argv[i], "--unchecked-media") == 0 && takesOut) {
       options.mediaUnchecked = true;
+    } else if (std::strcmp(argv[i], "--keep-pictures") == 0 && takesOut) {
+      options.keepPictures = true;
     } else if (std::strcmp(argv[i], "--player") == 0 && i + 1 < argc) {
       options.player = argv[++i];
     } else if (argv[i][0] == '-' && argv[i][1] != '\0') {
@@ -96,6 +99,7 @@ bool readQuiz(const PackOptions& options, const PeImage* player, QuizDefinition&
   if (parseQuizFile(options.quiz, startingSettings(player), quiz, error) &&
       checkQuizSettings(quiz, error)) {
     quiz.mediaUnchecked = options.mediaUnchecked;
+    quiz.keepPictures = options.keepPictures;
     return true;
   }
   std::fprintf(stderr, "%s\n", error.c_str());
@@ -108,7 +112,7 @@ int runPack(int argc, char** argv) {
   PackOptions options;
   if (!readOptions(argc, argv, true, options)) {
     std::fprintf(stderr, "usage: quiztool pack QUIZFILE [OUT.exe] [--player PLAYER.exe] "
-                         "[--strict]\n");
+                         "[--strict] [--keep-pictures]\n");
     return 2;
   }
   if (options.player.empty()) options.player = defaultPlayerPath();

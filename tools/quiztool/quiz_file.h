@@ -38,6 +38,7 @@ struct QuizDefinition {
   // Pictures and clips go in as they are, unchecked: only for testing how the player copes
   // with files it cannot show or play (pack --unchecked-media).
   bool mediaUnchecked = false;
+  bool keepPictures = false; // pack stores the original pictures, not fitted ones
 };
 
 // False with "FILE:LINE: message" in `error` for the first fault found.

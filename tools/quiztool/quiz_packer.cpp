@@ -6,6 +6,7 @@
 #include "content/quiz_state.h"
 #include "tools/quiztool/media_checks.h"
 #include "tools/quiztool/media_file.h"
+#include "tools/quiztool/picture_fitting.h"
 
 const ResourceName& patchType() {
   static const ResourceName type = ResourceName::text("PATCH");
@@ -68,6 +69,12 @@ bool addCoded(ResourceTree& tree, const QuizDefinition& quiz, int id, std::strin
   return true;
 }
 
+// What a picture is stored as: its fitted form when it has one (picture_fitting.h).
+void fitPicture(std::vector<std::uint8_t>& bytes) {
+  FittedPicture fitted = fitPictureForPlayer(bytes);
+  if (fitted.fit == PictureFit::fitted) bytes = std::move(fitted.stored);
+}
+
 // What a 32-bit player can map: the whole executable stays well inside its address space.
 constexpr std::uintmax_t maxMediaTotal = 600u << 20;
 
@@ -83,6 +90,7 @@ bool addMedia(MediaPacking& packing, const MediaFile& media, int id, bool pictur
   if (media.path.empty()) return true;
   std::vector<std::uint8_t> bytes;
   if (!loadQuizMedia(packing.quiz, media, picture, bytes, packing.warnings, error)) return false;
+  if (picture && !packing.quiz.keepPictures) fitPicture(bytes);
   packing.total += bytes.size();
   if (packing.total > maxMediaTotal)
     return fail(error, packing.quiz.fileName + ":" + std::to_string(media.line) +

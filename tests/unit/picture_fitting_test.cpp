@@ -1,0 +1,142 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include <stb/stb_image.h>
+#include <stb/stb_image_write.h>
+
+#include "tests/unit/png_test_support.h"
+#include "tools/quiztool/picture_fitting.h"
+
+namespace {
+
+// A picture of 4 x 3 flat colour blocks, so that the fitted picture's block centres show
+// whether the colours, their order, the orientation and the proportions survived the fitting.
+std::uint8_t blockSample(std::uint32_t x, std::uint32_t y, std::uint32_t width,
+                         std::uint32_t height, int channel) {
+  const std::uint32_t block = (y * 3 / height) * 4 + x * 4 / width;
+  static constexpr std::uint8_t colours[12][4] = {
+      {230, 20, 20, 255},   {20, 200, 40, 255}, {30, 40, 220, 255},   {240, 220, 30, 255},
+      {250, 250, 250, 128}, {10, 10, 10, 255},  {120, 60, 200, 0},    {60, 180, 180, 255},
+      {200, 120, 40, 255},  {90, 90, 90, 255},  {255, 150, 200, 255}, {0, 90, 40, 200}};
+  return colours[block][channel];
+}
+
+RefImage blockImage(std::uint32_t width, std::uint32_t height, int colourType, int bitDepth) {
+  RefImage image;
+  image.width = width;
+  image.height = height;
+  image.colourType = colourType;
+  image.bitDepth = bitDepth;
+  const int samples = colourType == 2 ? 3 : colourType == 6 ? 4 : 1;
+  for (std::uint32_t y = 0; y < height; ++y) {
+    Bytes row;
+    for (std::uint32_t x = 0; x < width; ++x)
+      for (int c = 0; c < samples; ++c) {
+        // Grey images take the green channel; 16-bit samples repeat the byte.
+        const std::uint8_t value = blockSample(x, y, width, height, samples == 1 ? 1 : c);
+        row.push_back(value);
+        if (bitDepth == 16) row.push_back(value);
+      }
+    image.rows.push_back(row);
+  }
+  return image;
+}
+
+void appendTo(void* context, void* data, int size) {
+  auto* out = static_cast<Bytes*>(context);
+  out->insert(out->end(), static_cast<std::uint8_t*>(data),
+              static_cast<std::uint8_t*>(data) + size);
+}
+
+Bytes blockJpeg(std::uint32_t width, std::uint32_t height) {
+  Bytes pixels;
+  for (std::uint32_t y = 0; y < height; ++y)
+    for (std::uint32_t x = 0; x < width; ++x)
+      for (int c = 0; c < 3; ++c) pixels.push_back(blockSample(x, y, width, height, c));
+  Bytes jpeg;
+  stbi_write_jpg_to_func(appendTo, &jpeg, int(width), int(height), 3, pixels.data(), 95);
+  return jpeg;
+}
+
+// The fitted picture read back as 8-bit samples: PNG by the player's own decoder through
+// libpng's rows (the reference reader), JPEG by stb_image.
+bool readBack(const Bytes& file, bool jpeg, int& width, int& height, int& samples, Bytes& pixels) {
+  if (jpeg) {
+    stbi_uc* data =
+        stbi_load_from_memory(file.data(), int(file.size()), &width, &height, &samples, 0);
+    if (!data) return false;
+    pixels.assign(data, data + std::size_t(width) * height * samples);
+    stbi_image_free(data);
+    return true;
+  }
+  const Decoded decoded = decodeBytes(file);
+  RefImage image;
+  if (decoded.reached != Reached::done || !readWithLibpng(file, image) || image.bitDepth != 8)
+    return false;
+  width = int(image.width);
+  height = int(image.height);
+  samples = image.colourType == 2 ? 3 : image.colourType == 6 ? 4 : image.colourType == 4 ? 2 : 1;
+  for (const Bytes& row : image.rows) pixels.insert(pixels.end(), row.begin(), row.end());
+  return true;
+}
+
+struct FitCase {
+  const char* what;
+  Bytes original;
+  PictureFit fit;
+  int width, height; // of the stored picture, when fitted
+  int samples;       // 8-bit samples per pixel of the stored picture
+  bool jpeg;
+};
+
+TEST(PictureFitting, LargePicturesAreStoredFittedInTheirOwnKind) {
+  const FitCase cases[] = {
+      {"RGB PNG 800x600", writeWithLibpng(blockImage(800, 600, 2, 8)), PictureFit::fitted, 260, 195,
+       3, false},
+      {"RGBA PNG 600x800", writeWithLibpng(blockImage(600, 800, 6, 8)), PictureFit::fitted, 195,
+       260, 4, false},
+      {"16-bit grey PNG 1040x520", writeWithLibpng(blockImage(1040, 520, 0, 16)),
+       PictureFit::fitted, 260, 130, 1, false},
+      {"JPEG 1000x750", blockJpeg(1000, 750), PictureFit::fitted, 260, 195, 3, true},
+      {"PNG 200x100: the player enlarges it", writeWithLibpng(blockImage(200, 100, 2, 8)),
+       PictureFit::unchanged},
+      {"PNG 260x100: already fitted", writeWithLibpng(blockImage(260, 100, 2, 8)),
+       PictureFit::unchanged},
+      {"PNG 3000x2: no pixel left on the short side", writeWithLibpng(blockImage(3000, 2, 2, 8)),
+       PictureFit::unchanged},
+      {"GIF", {'G', 'I', 'F', '8', '9', 'a', 0x20, 3, 0x20, 3, 0}, PictureFit::unchanged},
+      {"a PNG signature and nothing readable",
+       {137, 80, 78, 71, 13, 10, 26, 10, 0, 0, 0},
+       PictureFit::unchanged},
+  };
+  for (const FitCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    ASSERT_FALSE(c.original.empty());
+    const FittedPicture fitted = fitPictureForPlayer(c.original);
+    ASSERT_EQ(fitted.fit, c.fit);
+    if (c.fit == PictureFit::unchanged) {
+      EXPECT_TRUE(fitted.stored.empty());
+      continue;
+    }
+    int width = 0, height = 0, samples = 0;
+    Bytes pixels;
+    ASSERT_TRUE(readBack(fitted.stored, c.jpeg, width, height, samples, pixels));
+    EXPECT_LT(fitted.stored.size(), c.original.size());
+    ASSERT_EQ(width, c.width);
+    ASSERT_EQ(height, c.height);
+    ASSERT_EQ(samples, c.samples);
+    // Fitting it again finds nothing to shrink: the player keeps it at this size.
+    EXPECT_EQ(fitPictureForPlayer(fitted.stored).fit, PictureFit::unchanged);
+    for (int block = 0; block < 12; ++block) {
+      const int x = (block % 4 * 2 + 1) * width / 8, y = (block / 4 * 2 + 1) * height / 6;
+      for (int s = 0; s < samples; ++s) {
+        const int expected = blockSample(x, y, width, height, samples == 1 ? 1 : s);
+        const int got = pixels[(std::size_t(y) * width + x) * samples + s];
+        EXPECT_LE(std::abs(got - expected), c.jpeg ? 6 : 1) << "block " << block << " sample " << s;
+      }
+    }
+  }
+}
+
+} // namespace
