@@ -23,3 +23,7 @@ endif()
 add_subdirectory(tools)
 
 add_subdirectory(tests/wine)
+
+if(EXISTS "${PROJECT_SOURCE_DIR}/tests/bench/windows.cmake")
+  include("${PROJECT_SOURCE_DIR}/tests/bench/windows.cmake")
+endif()
