@@ -2,8 +2,8 @@
 
 #include <cstdlib>
 
-#include <stb/stb_image.h>
-#include <stb/stb_image_write.h>
+#include <stb_image.h>
+#include <stb_image_write.h>
 
 #include "tests/unit/png_test_support.h"
 #include "tools/quiztool/picture_fitting.h"
@@ -49,13 +49,13 @@ void appendTo(void* context, void* data, int size) {
               static_cast<std::uint8_t*>(data) + size);
 }
 
-Bytes blockJpeg(std::uint32_t width, std::uint32_t height) {
+Bytes blockJpeg(std::uint32_t width, std::uint32_t height, int quality = 95) {
   Bytes pixels;
   for (std::uint32_t y = 0; y < height; ++y)
     for (std::uint32_t x = 0; x < width; ++x)
       for (int c = 0; c < 3; ++c) pixels.push_back(blockSample(x, y, width, height, c));
   Bytes jpeg;
-  stbi_write_jpg_to_func(appendTo, &jpeg, int(width), int(height), 3, pixels.data(), 95);
+  stbi_write_jpg_to_func(appendTo, &jpeg, int(width), int(height), 3, pixels.data(), quality);
   return jpeg;
 }
 
@@ -104,6 +104,8 @@ TEST(PictureFitting, LargePicturesAreStoredFittedInTheirOwnKind) {
       {"PNG 260x100: already fitted", writeWithLibpng(blockImage(260, 100, 2, 8)),
        PictureFit::unchanged},
       {"PNG 3000x2: no pixel left on the short side", writeWithLibpng(blockImage(3000, 2, 2, 8)),
+       PictureFit::unchanged},
+      {"JPEG 300x200 of quality 20: fitted at 95 it would be larger", blockJpeg(300, 200, 20),
        PictureFit::unchanged},
       {"GIF", {'G', 'I', 'F', '8', '9', 'a', 0x20, 3, 0x20, 3, 0}, PictureFit::unchanged},
       {"a PNG signature and nothing readable",

@@ -3,9 +3,9 @@
 #include <cstring>
 #include <memory>
 
-#include <stb/stb_image.h>
-#include <stb/stb_image_resize.h>
-#include <stb/stb_image_write.h>
+#include <stb_image.h>
+#include <stb_image_resize.h>
+#include <stb_image_write.h>
 
 #include "pictures/fit_size.h"
 
@@ -75,7 +75,10 @@ FittedPicture fitPictureForPlayer(const std::vector<std::uint8_t>& original) {
   if (!pixels) return result;
   std::vector<std::uint8_t> shrunk;
   if (!shrink(pixels.get(), width, height, wanted, size, shrunk) ||
-      !encode(kind, shrunk, size, wanted, result.stored)) {
+      !encode(kind, shrunk, size, wanted, result.stored) ||
+      result.stored.size() >= original.size()) {
+    // A fitted picture that is not smaller (a flat drawing a little over the box, a JPEG
+    // saved at a lower quality) would only make the executable larger: the original stays.
     result.stored.clear();
     return result;
   }

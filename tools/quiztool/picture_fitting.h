@@ -9,8 +9,9 @@
 // a good resampling filter), and the player neither decodes nor shrinks the pixels it would
 // throw away. A JPEG stays a JPEG (at high quality) and a PNG stays a PNG, so the player reads
 // each by the same path as the original. Everything else is stored as it is: pictures already
-// small enough, GIF (no writer here, and its transparent colour is the system loader's to
-// draw), and anything this tool cannot read (the player reports it as before).
+// small enough, pictures whose fitted form would not be smaller in bytes, GIF (no writer here, and
+// its transparent colour is the system loader's to draw), and anything this tool cannot read (the
+// player reports it as before).
 
 constexpr int playerPictureBox = 260;
 constexpr int fittedJpegQuality = 95;
