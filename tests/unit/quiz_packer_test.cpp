@@ -393,7 +393,9 @@ TEST(PackCommand, PacksAQuizFileThatShowReadsBack) {
   const std::string quizFile = folder.write("quiz/drapeaux.quiz", utf8(pictureQuiz));
   const std::string out = folder.path() + "drapeaux.exe";
 
-  const CommandRun pack = runCommand(runPack, {quizFile, out, "--player", player});
+  // Options in any order (these pictures are no real pictures: kept or not, they stay).
+  const CommandRun pack =
+      runCommand(runPack, {quizFile, out, "--keep-pictures", "--player", player});
   ASSERT_EQ(pack.result, 0) << pack.err;
   // Only warnings: questions 2 and 3 reveal no text, and in reveal mode 2 the answer pictures
   // of questions 1 and 2 are never shown.
@@ -445,7 +447,8 @@ TEST(PackCommand, WritesNothingWhenSomethingIsWrong) {
   const std::string bad = folder.write("bad.quiz", "question: q\nreveal: 9\nanswer: a\n");
   const std::string out = folder.path() + "out.exe";
   const std::string usage =
-      "usage: quiztool pack QUIZFILE [OUT.exe] [--player PLAYER.exe] [--strict]\n";
+      "usage: quiztool pack QUIZFILE [OUT.exe] [--player PLAYER.exe] [--strict] "
+      "[--keep-pictures]\n";
   const struct {
     std::vector<std::string> arguments;
     int result;
@@ -459,6 +462,8 @@ TEST(PackCommand, WritesNothingWhenSomethingIsWrong) {
       {{good, out, "--player", good}, 1, "pack: " + good + ": not a Windows executable\n"},
       {{good, out, "--frob"}, 2, usage},
       {{good, out, player}, 2, usage},
+      {{good, out, "--keep-picture", "--player", player}, 2, usage},
+      {{good, out, "--keep-pictures", "--player"}, 2, usage},
   };
   for (const auto& c : cases) {
     const CommandRun run = runCommand(runPack, c.arguments);
