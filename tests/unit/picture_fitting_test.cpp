@@ -103,8 +103,8 @@ TEST(PictureFitting, LargePicturesAreStoredFittedInTheirOwnKind) {
        PictureFit::unchanged},
       {"PNG 260x100: already fitted", writeWithLibpng(blockImage(260, 100, 2, 8)),
        PictureFit::unchanged},
-      {"PNG 3000x2: no pixel left on the short side", writeWithLibpng(blockImage(3000, 2, 2, 8)),
-       PictureFit::unchanged},
+      {"PNG 3000x2: the short side keeps a pixel", writeWithLibpng(blockImage(3000, 2, 2, 8)),
+       PictureFit::fitted, 260, 1, 3, false},
       {"JPEG 300x200 of quality 20: fitted at 95 it would be larger", blockJpeg(300, 200, 20),
        PictureFit::unchanged},
       {"GIF", {'G', 'I', 'F', '8', '9', 'a', 0x20, 3, 0x20, 3, 0}, PictureFit::unchanged},
@@ -130,7 +130,8 @@ TEST(PictureFitting, LargePicturesAreStoredFittedInTheirOwnKind) {
     ASSERT_EQ(samples, c.samples);
     // Fitting it again finds nothing to shrink: the player keeps it at this size.
     EXPECT_EQ(fitPictureForPlayer(fitted.stored).fit, PictureFit::unchanged);
-    for (int block = 0; block < 12; ++block) {
+    // A picture of one row mixes the block rows: only the larger ones show their blocks.
+    for (int block = 0; block < 12 && height > 1; ++block) {
       const int x = (block % 4 * 2 + 1) * width / 8, y = (block / 4 * 2 + 1) * height / 6;
       for (int s = 0; s < samples; ++s) {
         const int expected = blockSample(x, y, width, height, samples == 1 ? 1 : s);

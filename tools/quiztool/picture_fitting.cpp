@@ -65,9 +65,8 @@ FittedPicture fitPictureForPlayer(const std::vector<std::uint8_t>& original) {
   result.width = width;
   result.height = height;
   const FittedSize size = fitSize(width, height, playerPictureBox, playerPictureBox);
-  // Only shrinking pays; a picture the player would keep or enlarge is stored as it is, and so
-  // is one too thin to keep a pixel on its short side.
-  if (size.width >= width || size.height < 1 || size.width < 1) return result;
+  // Only shrinking pays: a picture the player would keep or enlarge is stored as it is.
+  if (size.width >= width && size.height >= height) return result;
   // JPEG has no alpha to keep, and a grey JPEG stays grey.
   const int wanted = kind == PictureKind::jpeg && channels > 3 ? 3 : channels;
   std::unique_ptr<stbi_uc, StbPixels> pixels(
