@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "content/settings_block.h"
+#include "tests/unit/command_run.h"
 #include "tests/unit/media_samples.h"
 #include "tests/unit/pe_builder.h"
 #include "tests/unit/temp_folder.h"
@@ -31,21 +32,6 @@ Bytes player() {
   PeBuilder builder;
   builder.filled(".text", 0x200, 1).section(settingsSectionName, settings).resources(own);
   return builder.build();
-}
-
-struct CommandRun {
-  int result;
-  std::string out, err;
-};
-
-CommandRun run(int (*command)(int, char**), std::vector<std::string> arguments) {
-  std::vector<char*> argv;
-  for (std::string& argument : arguments) argv.push_back(argument.data());
-  testing::internal::CaptureStdout();
-  testing::internal::CaptureStderr();
-  const int result = command(static_cast<int>(argv.size()), argv.data());
-  std::string out = testing::internal::GetCapturedStdout();
-  return {result, out, testing::internal::GetCapturedStderr()};
 }
 
 const std::string web = "web: http://ecole.example\n";
@@ -141,14 +127,14 @@ TEST(QuizChecks, CheckAndPackRefuseAndWarnAlike) {
     std::filesystem::remove(out);
     std::vector<std::string> arguments = {quiz, "--player", playerPath};
     arguments.insert(arguments.end(), c.options.begin(), c.options.end());
-    const CommandRun check = run(runCheck, arguments);
+    const CommandRun check = runCommand(runCheck, arguments);
     EXPECT_EQ(check.result, c.result) << c.quiz << "\n" << check.err;
     EXPECT_NE(check.err.find(c.message), std::string::npos) << c.message << "\n" << check.err;
     if (c.message.empty()) {
       EXPECT_EQ(check.err, "") << c.quiz;
     }
     arguments.insert(arguments.begin() + 1, out);
-    const CommandRun pack = run(runPack, arguments);
+    const CommandRun pack = runCommand(runPack, arguments);
     EXPECT_EQ(pack.result, check.result) << c.quiz;
     EXPECT_EQ(pack.err, check.err) << c.quiz;
     EXPECT_EQ(std::filesystem::exists(out), c.result == 0) << c.quiz;
@@ -165,7 +151,7 @@ TEST(QuizChecks, PackNeverDestroysAnInput) {
   const std::string picture = folder.write("img/p.gif", samples::gif());
   for (const std::string& out : {quiz, folder.path() + "./lions.quiz", playerPath, picture,
                                  folder.path() + "img/../img/p.gif", folder.path() + "img"}) {
-    const CommandRun pack = run(runPack, {quiz, out, "--player", playerPath});
+    const CommandRun pack = runCommand(runPack, {quiz, out, "--player", playerPath});
     EXPECT_EQ(pack.result, 1) << out;
     EXPECT_NE(pack.err.find(std::filesystem::is_directory(out) ? "is a folder"
                                                                : "writing it would destroy it"),
@@ -180,25 +166,25 @@ TEST(QuizChecks, PackNeverDestroysAnInput) {
   ASSERT_TRUE(readWholeFile(playerPath, bytes));
   EXPECT_EQ(bytes, player());
 
-  const CommandRun pack = run(runPack, {quiz, "--player", playerPath});
+  const CommandRun pack = runCommand(runPack, {quiz, "--player", playerPath});
   EXPECT_EQ(pack.result, 0) << pack.err;
   EXPECT_EQ(pack.out, "pack: wrote " + folder.path() + "lions.exe (1 question)\n");
   EXPECT_TRUE(std::filesystem::exists(folder.path() + "lions.exe"));
 
   // Files the player cannot show go in only on request, to test how the player copes.
   folder.write("img/p.gif", "not a picture");
-  EXPECT_EQ(run(runPack, {quiz, "--player", playerPath}).result, 1);
-  EXPECT_EQ(run(runPack, {quiz, "--player", playerPath, "--unchecked-media"}).result, 0);
+  EXPECT_EQ(runCommand(runPack, {quiz, "--player", playerPath}).result, 1);
+  EXPECT_EQ(runCommand(runPack, {quiz, "--player", playerPath, "--unchecked-media"}).result, 0);
   folder.write("img/p.gif", samples::gif());
 
   // show reads the quiz file as pack would write it; anything else is refused by name.
-  const CommandRun show = run(runShow, {quiz});
+  const CommandRun show = runCommand(runShow, {quiz});
   EXPECT_EQ(show.result, 0) << show.err;
   EXPECT_NE(show.out.find("{\"type\": \"IMG\", \"id\": 401, \"bytes\": " +
                           std::to_string(samples::gif().size()) + "}"),
             std::string::npos)
       << show.out;
-  const CommandRun other = run(runShow, {picture});
+  const CommandRun other = runCommand(runShow, {picture});
   EXPECT_EQ(other.result, 1);
   EXPECT_EQ(other.err, picture + ": not a quiz executable or quiz file\n");
 }

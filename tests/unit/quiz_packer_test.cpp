@@ -6,6 +6,7 @@
 
 #include "content/content_decoder.h"
 #include "content/quiz_state.h"
+#include "tests/unit/command_run.h"
 #include "tests/unit/media_samples.h"
 #include "tests/unit/pe_builder.h"
 #include "tests/unit/png_test_support.h"
@@ -357,22 +358,6 @@ TEST(QuizPacker, ReportsDamagedPlayerResources) {
   ASSERT_TRUE(parsePeImage(bytes, image, error));
   EXPECT_FALSE(packQuiz(quiz, image, error));
   EXPECT_EQ(error, "resources: damaged resource directory");
-}
-
-// quiztool's pack and show, as the command line calls them.
-struct CommandRun {
-  int result;
-  std::string out, err;
-};
-
-CommandRun runCommand(int (*command)(int, char**), std::vector<std::string> arguments) {
-  std::vector<char*> argv;
-  for (std::string& argument : arguments) argv.push_back(argument.data());
-  testing::internal::CaptureStdout();
-  testing::internal::CaptureStderr();
-  const int result = command(static_cast<int>(argv.size()), argv.data());
-  std::string out = testing::internal::GetCapturedStdout();
-  return {result, out, testing::internal::GetCapturedStderr()};
 }
 
 bool exists(const std::string& path) {

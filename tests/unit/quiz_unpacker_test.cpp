@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "content/content_encoder.h"
+#include "tests/unit/command_run.h"
 #include "tests/unit/pe_builder.h"
 #include "tests/unit/temp_folder.h"
 #include "tools/quiztool/commands.h"
@@ -74,34 +75,19 @@ Bytes directExecutable(const Direct& quiz) {
   return image.bytes;
 }
 
-struct CommandRun {
-  int result;
-  std::string out, err;
-};
-
-CommandRun run(int (*command)(int, char**), std::vector<std::string> arguments) {
-  std::vector<char*> argv;
-  for (std::string& argument : arguments) argv.push_back(argument.data());
-  testing::internal::CaptureStdout();
-  testing::internal::CaptureStderr();
-  const int result = command(static_cast<int>(argv.size()), argv.data());
-  std::string out = testing::internal::GetCapturedStdout();
-  return {result, out, testing::internal::GetCapturedStderr()};
-}
-
 // Unpacks `executable` into a fresh folder, packs that back and expects show to print the same.
 void expectRoundTrip(const TempFolder& folder, const Bytes& executable) {
   const std::string original = folder.write("original/quiz.exe", executable);
   const std::string playerPath = folder.write("player.exe", player());
-  const CommandRun unpack = run(runUnpack, {original, folder.path() + "unpacked"});
+  const CommandRun unpack = runCommand(runUnpack, {original, folder.path() + "unpacked"});
   ASSERT_EQ(unpack.result, 0) << unpack.err;
   const std::string quizFile = folder.path() + "unpacked/quiz.quiz";
   const std::string again = folder.path() + "again.exe";
   // The media are whatever the executable held: packed back as they are, unchecked.
   const CommandRun pack =
-      run(runPack, {quizFile, again, "--player", playerPath, "--unchecked-media"});
+      runCommand(runPack, {quizFile, again, "--player", playerPath, "--unchecked-media"});
   ASSERT_EQ(pack.result, 0) << pack.err;
-  const CommandRun before = run(runShow, {original}), after = run(runShow, {again});
+  const CommandRun before = runCommand(runShow, {original}), after = runCommand(runShow, {again});
   ASSERT_EQ(before.result, 0) << before.err;
   EXPECT_EQ(after.out, before.out);
 }
@@ -146,8 +132,9 @@ answer picture: j.gif
   const std::string playerPath = folder.write("player.exe", player());
   const std::string packed = folder.path() + "drapeaux.exe";
   // The sample pictures are headers only: packed unchecked.
-  ASSERT_EQ(run(runPack, {quizFile, packed, "--player", playerPath, "--unchecked-media"}).result,
-            0);
+  ASSERT_EQ(
+      runCommand(runPack, {quizFile, packed, "--player", playerPath, "--unchecked-media"}).result,
+      0);
   Bytes bytes;
   ASSERT_TRUE(readWholeFile(packed, bytes));
   expectRoundTrip(folder, bytes);
@@ -245,7 +232,7 @@ TEST(QuizUnpacker, RefusesWhatAQuizFileCannotSayAndWritesNothing) {
     TempFolder folder;
     ASSERT_TRUE(folder.ok());
     const std::string exe = folder.write("quiz.exe", c.executable);
-    const CommandRun unpack = run(runUnpack, {exe, folder.path() + "out"});
+    const CommandRun unpack = runCommand(runUnpack, {exe, folder.path() + "out"});
     EXPECT_EQ(unpack.result, 1) << c.message;
     EXPECT_NE(unpack.err.find(c.message), std::string::npos) << unpack.err;
     const std::filesystem::path out = folder.path() + "out";
@@ -261,7 +248,7 @@ TEST(QuizUnpacker, NeverReplacesAFile) {
       directExecutable(
           {std::string("\x00\x01\x00\x01", 4) + "N|||||" + std::string(4, '\0'), "\r\n"}));
   const std::string mine = folder.write("out/quiz.quiz", std::string("# my edits\n"));
-  const CommandRun unpack = run(runUnpack, {exe, folder.path() + "out"});
+  const CommandRun unpack = runCommand(runUnpack, {exe, folder.path() + "out"});
   EXPECT_EQ(unpack.result, 1);
   EXPECT_NE(unpack.err.find("already exists; nothing was written"), std::string::npos);
   Bytes kept;
