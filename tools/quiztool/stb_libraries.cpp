@@ -19,9 +19,7 @@
 #include <stb_image_resize.h>
 
 // PNG pictures are compressed by zlib at its best level rather than by stb's own compressor,
-// which writes only fixed codes: fitted PNG pictures come out markedly smaller. The Windows
-// build of the tool has no zlib and keeps stb's.
-#if __has_include(<zlib.h>)
+// which writes only fixed codes: fitted PNG pictures come out markedly smaller.
 #include <zlib.h>
 
 #include <cstdlib>
@@ -38,7 +36,6 @@ static unsigned char* zlibCompress(unsigned char* data, int length, int* outLeng
 }
 
 #define STBIW_ZLIB_COMPRESS zlibCompress
-#endif
 
 #define STB_IMAGE_WRITE_IMPLEMENTATION
 #define STBI_WRITE_NO_STDIO
