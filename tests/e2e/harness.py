@@ -189,7 +189,9 @@ class Player:
     def tree(self, hwnd):
         return self.session.reader("tree", hwnd)
 
-    def message_box(self, timeout=10.0):
+    def message_box(self, timeout=30.0):
+        # As long as a window gets to appear: a message box shown at start-up comes only after
+        # Wine has started the player, which takes long with several sessions busy at once.
         deadline = time.time() + timeout
         while time.time() < deadline:
             box = self.session.reader("messagebox", allow_failure=True)
