@@ -188,7 +188,7 @@ std::string keySuggestion(const std::string& key) {
     if (distance < bestDistance) best = name, bestDistance = distance;
   }
   if (best) return ": did you mean \"" + std::string(best) + "\"?";
-  return " (README.md lists the keys)";
+  return " (the guide LISEZ-MOI.txt lists the keys)";
 }
 
 bool takeQuestionKey(Parser& parser, const std::string& key, const std::string& value) {
