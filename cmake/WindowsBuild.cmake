@@ -22,6 +22,19 @@ endif()
 # quiztool.exe, the authors' tool, from the same sources as the native one.
 add_subdirectory(tools)
 
+# Both programs carry one application manifest (resource 1 of type RT_MANIFEST, 24): they run
+# with the rights of whoever starts them and are known to Windows from Vista to 11.
+set(manifest "${PROJECT_SOURCE_DIR}/app/resources/application.manifest")
+set(manifestRc "${PROJECT_BINARY_DIR}/application_manifest.rc")
+file(CONFIGURE OUTPUT "${manifestRc}" CONTENT "1 24 \"${manifest}\"\n")
+foreach(program IN ITEMS player quiztool)
+  if(TARGET ${program})
+    target_sources(${program} PRIVATE "${manifestRc}")
+    set_source_files_properties("${manifestRc}" TARGET_DIRECTORY ${program}
+      PROPERTIES OBJECT_DEPENDS "${manifest}")
+  endif()
+endforeach()
+
 add_subdirectory(tests/wine)
 
 if(EXISTS "${PROJECT_SOURCE_DIR}/tests/bench/windows.cmake")

@@ -18,6 +18,16 @@ void setUiModeNone(IWMPPlayer* player) {
   SysFreeString(none);
 }
 
+// Without this the control starts a clip by itself as soon as it is given its URL, and the play
+// call that follows starts it a second time; Wine's control crashes (a null read in its play)
+// when a clip it cannot render is started twice. The clip now starts once, at the play call.
+void turnAutoStartOff(IWMPPlayer* player) {
+  IWMPSettings* settings = nullptr;
+  if (FAILED(player->get_settings(&settings)) || !settings) return;
+  settings->put_autoStart(VARIANT_FALSE);
+  settings->Release();
+}
+
 } // namespace
 
 void createMediaPlayer(HWND host, int question) {
@@ -37,6 +47,7 @@ void createMediaPlayer(HWND host, int question) {
     return;
   }
   setUiModeNone(player);
+  turnAutoStartOff(player);
   mediaState.mediaPlayers[slot] = player;
   mediaState.mediaControls[slot] = controls;
 }

@@ -169,5 +169,29 @@ quiztool show "$suite/basn3p02.png" 2> "$work/err"; rc=$?
 check "show refuses a picture" test "$rc" -eq 1
 check "show says why" grep -q 'not a quiz executable or quiz file' "$work/err"
 
+# A chunk length near 2^32 ends check's walk over the chunks, in every build (a 32-bit sum would
+# come back to the same chunk for ever): a WAV chunk of 0xFFFFFFF8 bytes before "fmt ", and a
+# chunk of 0xFFFFFFF4 bytes after a whole PNG. Each check has a minute.
+python3 - "$work" <<'PY'
+import struct, sys, zlib
+def chunk(kind, data):
+    return struct.pack('>I', len(data)) + kind + data + struct.pack('>I', zlib.crc32(kind + data))
+png = (b'\x89PNG\r\n\x1a\n' + chunk(b'IHDR', struct.pack('>IIBBBBB', 3, 3, 8, 0, 0, 0, 0))
+       + chunk(b'IDAT', zlib.compress(b'\0\x80\x80\x80' * 3)) + chunk(b'IEND', b''))
+fmt = b'fmt ' + struct.pack('<IHHIIHH', 16, 1, 1, 8000, 8000, 1, 8)
+wave = b'WAVE' + b'LIST' + struct.pack('<I', 0xFFFFFFF8) + b'INFO' + fmt + b'data\4\0\0\0' + b'\x80' * 4
+files = {'wrap.png': png + b'\xff\xff\xff\xf4tEXt\0\0\0\0',
+         'wrap.wav': b'RIFF' + struct.pack('<I', len(wave)) + wave,
+         'wrap-png.quiz': b'kind: picture\nquestion:\nanswer: a\npicture: wrap.png\n',
+         'wrap-wav.quiz': b'kind: audio\nquestion:\nanswer: a\nclip: wrap.wav\n'}
+for name, data in files.items():
+    open(f'{sys.argv[1]}/{name}', 'wb').write(data)
+PY
+timeout 60 "${tool[@]}" check "$work/wrap-png.quiz" > /dev/null 2>&1; rc=$?
+check "check passes a PNG followed by a chunk of length 0xFFFFFFF4" test "$rc" -eq 0
+timeout 60 "${tool[@]}" check "$work/wrap-wav.quiz" > /dev/null 2> "$work/err"; rc=$?
+check "check refuses a WAV with a chunk of size 0xFFFFFFF8" test "$rc" -eq 1
+check "check says the WAV is cut short" grep -q 'wrap.wav is cut short' "$work/err"
+
 [ "$failures" -eq 0 ] && echo "quiztool: all checks passed"
 exit $((failures > 0))

@@ -19,6 +19,8 @@ PICTURES = {
     "vert.png": ((260, 100), (30, 160, 30)),
     "jaune.png": ((520, 520), (230, 200, 0)),
     "violet.gif": ((100, 50), (128, 0, 128)),
+    # Fitted to 52 x 260 in double arithmetic; 80-bit arithmetic makes it 51 x 260.
+    "orange.png": ((11, 55), (240, 130, 0)),
 }
 # A JPEG of one colour comes back within a few steps of it.
 TOLERANCE = 6
@@ -144,6 +146,9 @@ answer: Jaune
 picture: pictures/jaune.png
 question:
 answer: Rien
+question:
+answer: Orange
+picture: pictures/orange.png
 """
 
 
@@ -163,14 +168,15 @@ def picture_layout(session):
     window = enlarge(session, player, window, 1000, 680)
     header, board, controls = children(player, window)
     # Row 1: 520 x 390 JPEG, 100 x 50 GIF and 260 x 100 PNG fitted into 260 x 260, H = 195.
-    # Row 2: 520 x 520 PNG and a question without a picture (260 x 0), H = 260.
-    fitted = [(260, 195), (260, 130), (260, 100), (260, 260), (260, 0)]
+    # Row 2: 520 x 520 PNG, a question without a picture (260 x 0) and an 11 x 55 PNG, H = 260.
+    fitted = [(260, 195), (260, 130), (260, 100), (260, 260), (260, 0), (52, 260)]
     expected = []
     expected += grid_question(1, 46, 5, fitted[0], 195, 210, "")
     expected += grid_question(2, 336, 5, fitted[1], 195, 210, "")
     expected += grid_question(3, 626, 5, fitted[2], 195, 210, "")
     expected += grid_question(4, 46, 270, fitted[3], 260, 540, "")
     expected += grid_question(5, 336, 270, fitted[4], 260, 540, "")
+    expected += grid_question(6, 626, 270, fitted[5], 260, 540, "")
     check_controls(controls, expected)
     bars = scroll_bars(session, board)
     check_equal((bars["horizontal"]["max"], bars["vertical"]["max"]), (908, 598),
@@ -179,8 +185,8 @@ def picture_layout(session):
     # Every picture fills its label: its colour spans the label's client area (inside its
     # one-pixel border). The question without a picture has no bitmap.
     shot = player.screenshot("pictures")
-    names = ["rouge.jpg", "bleu.gif", "vert.png", "jaune.png"]
-    for j, name in enumerate(names, start=1):
+    shown = {1: "rouge.jpg", 2: "bleu.gif", 3: "vert.png", 4: "jaune.png", 6: "orange.png"}
+    for j, name in shown.items():
         label = one(controls, 9900 + j)
         handle = session.reader("send", label["hwnd"], STM_GETIMAGE, 0, 0)[0]["result"]
         check(handle != 0, f"picture label {9900 + j} has a bitmap")

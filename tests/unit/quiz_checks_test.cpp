@@ -52,6 +52,13 @@ TEST(QuizChecks, CheckAndPackRefuseAndWarnAlike) {
   const Bytes damagedPng = pngWithZlib(ihdrData(4, 4, 8, 0), {0x78, 0x01, 0x07, 0, 0, 0, 0});
   Bytes shortWav = samples::wav();
   shortWav.resize(20);
+  // Chunk lengths near 2^32, which wrap a 32-bit sum back to the same chunk: a chunk before
+  // "fmt " whose size field is 0xFFFFFFF8, and a chunk after IEND of length 0xFFFFFFF4.
+  const Bytes wav = samples::wav();
+  const Bytes wrappingWav = samples::riff("WAVE", std::string("LIST\xF8\xFF\xFF\xFFINFO", 12) +
+                                                      std::string(wav.begin() + 12, wav.end()));
+  Bytes wrappingPng = samples::png(3, 3);
+  wrappingPng.insert(wrappingPng.end(), {0xFF, 0xFF, 0xFF, 0xF4, 't', 'E', 'X', 't', 0, 0, 0, 0});
   const Case cases[] = {
       {web + "success: OK\nfailure: OK\nquestion: q\nanswer: a\n",
        {},
@@ -83,6 +90,8 @@ TEST(QuizChecks, CheckAndPackRefuseAndWarnAlike) {
       {audioQuiz, Bytes{'I', 'D', '3', 0x13, 0x37, 0x42, 0x99, 0x01, 0x02, 0x03, 0x04},
        "starts like an MP3 tag (ID3) but the tag is damaged", 1},
       {audioQuiz, shortWav, "c is cut short", 1},
+      {audioQuiz, wrappingWav, "c is cut short", 1},
+      {pictureQuiz, wrappingPng, "", 0},
       {audioQuiz, samples::wav(), "", 0},
       {audioQuiz, samples::mp3(), "", 0},
       {audioQuiz, samples::avi(), "c: warning: it is a video (AVI), but an audio quiz", 0},

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cfloat>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -37,7 +38,15 @@ TEST(FitSize, FitsPicturesIntoTheBox) {
       {2000, 3, 260, 260, {260, 1}},
       {2147483647, 1, 260, 260, {260, 1}},
       {1000, 500, 200, 300, {200, 100}}, // a box that is not square
-      {0, 100, 260, 260, {0, 0}},        // degenerate pictures
+      // Sizes where wider arithmetic (the x87 unit's 80 bits) comes out one pixel apart from
+      // IEEE double, whose sizes these are.
+      {11, 55, 260, 260, {52, 260}},
+      {55, 11, 260, 260, {260, 52}},
+      {27, 30, 260, 260, {233, 260}},
+      {30, 27, 260, 260, {260, 233}},
+      {60, 57, 260, 260, {260, 246}},
+      {57, 60, 260, 260, {246, 260}},
+      {0, 100, 260, 260, {0, 0}}, // degenerate pictures
       {100, 0, 260, 260, {0, 0}},
       {0, 0, 260, 260, {0, 0}},
       {-100, 50, 260, 260, {0, 0}},
@@ -69,6 +78,44 @@ TEST(FitSize, PutsTheLimitingSideAtTheBoxSize) {
       EXPECT_GE(got.width, 1);
       EXPECT_GE(got.height, 1);
     }
+  }
+}
+
+// Every build, whatever its floating point, gives the sizes of IEEE double arithmetic, which
+// this build's own doubles compute here: every picture up to 1200 x 1200 in the player's box
+// (80-bit arithmetic puts some of them a pixel apart, 11 x 55 the first), and other boxes.
+TEST(FitSize, GivesTheSizesOfDoubleArithmetic) {
+  static_assert(FLT_EVAL_METHOD == 0, "the reference needs plain double arithmetic");
+  const auto reference = [](int width, int height, int boxWidth, int boxHeight) {
+    const double scaleX = static_cast<double>(boxWidth) / width;
+    const double scaleY = static_cast<double>(boxHeight) / height;
+    const double scale = scaleX < scaleY ? scaleX : scaleY;
+    const int fittedWidth = static_cast<int>(width * scale);
+    const int fittedHeight = static_cast<int>(height * scale);
+    return FittedSize{fittedWidth < 1 ? 1 : fittedWidth, fittedHeight < 1 ? 1 : fittedHeight};
+  };
+  const struct {
+    int boxWidth, boxHeight, last, step;
+  } grids[] = {{260, 260, 1200, 1},
+               {200, 300, 1000, 3},
+               {1, 1, 500, 7},
+               {65535, 4097, 70000, 997},
+               {2147483647, 2147483647, 2147483647, 21474837}};
+  for (const auto& grid : grids) {
+    int mismatches = 0;
+    for (long long w = 1; w <= grid.last; w += grid.step) {
+      for (long long h = 1; h <= grid.last; h += grid.step) {
+        const int width = static_cast<int>(w), height = static_cast<int>(h);
+        const FittedSize got = fitSize(width, height, grid.boxWidth, grid.boxHeight);
+        const FittedSize expected = reference(width, height, grid.boxWidth, grid.boxHeight);
+        if (got.width == expected.width && got.height == expected.height) continue;
+        if (++mismatches <= 5)
+          ADD_FAILURE() << width << "x" << height << " in " << grid.boxWidth << "x"
+                        << grid.boxHeight << ": " << got.width << "x" << got.height << ", not "
+                        << expected.width << "x" << expected.height;
+      }
+    }
+    EXPECT_EQ(mismatches, 0) << "in " << grid.boxWidth << "x" << grid.boxHeight;
   }
 }
 

@@ -1,10 +1,11 @@
-// Checks the player's own resources, read from player.exe as a data file: the two dialog
-// templates, the hand cursor, the play and stop icons, the icon group "A" and the version
+// Checks the player's own resources, read from player.exe as a data file: the manifest, the two
+// dialog templates, the hand cursor, the play and stop icons, the icon group "A" and the version
 // resource. Prints one line per failed check and exits 1 when any failed.
 #include <windows.h>
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 namespace {
 
@@ -89,13 +90,48 @@ void checkVersion(const char* path) {
   expect(text && std::strcmp(text, "2.1.7") == 0, "product version text 2.1.7");
 }
 
+// The application manifest, resource 1 of type RT_MANIFEST: the program runs as whoever starts
+// it, names every Windows from Vista to 11, and asks for nothing that changes how it looks.
+void checkManifest(HMODULE module) {
+  DWORD size = 0;
+  const auto* bytes =
+      static_cast<const char*>(resourceData(module, RT_MANIFEST, MAKEINTRESOURCEA(1), size));
+  expect(bytes && size > 0, "manifest present");
+  if (!bytes) return;
+  const std::string text(bytes, size);
+  const auto has = [&](const char* part) { return text.find(part) != std::string::npos; };
+  expect(has("<requestedExecutionLevel level=\"asInvoker\""), "requested level asInvoker");
+  static const struct {
+    const char* id;
+    const char* what;
+  } systems[] = {{"{e2011457-1546-43c5-a5fe-008deee3d3f0}", "supported OS Vista"},
+                 {"{35138b9a-5d96-4fbd-8e2d-a2440225f93a}", "supported OS 7"},
+                 {"{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}", "supported OS 8"},
+                 {"{1f676c76-80e1-4239-95bb-83d0f6d0da78}", "supported OS 8.1"},
+                 {"{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}", "supported OS 10 and 11"}};
+  for (const auto& system : systems)
+    expect(has((std::string("<supportedOS Id=\"") + system.id + "\"/>").c_str()), system.what);
+  expect(!has("Common-Controls") && !has("dependentAssembly"), "no common controls 6");
+  expect(!has("dpiAware"), "no DPI awareness");
+}
+
 } // namespace
 
+// resource_probe PLAYER.exe: every resource of the player; resource_probe --manifest PROGRAM.exe:
+// the manifest only (quiztool.exe carries it too).
 int main(int argc, char** argv) {
-  if (argc != 2) return 2;
-  HMODULE module = LoadLibraryExA(argv[1], nullptr, LOAD_LIBRARY_AS_DATAFILE);
-  expect(module != nullptr, "player loads as a data file");
+  const bool manifestOnly = argc == 3 && std::strcmp(argv[1], "--manifest") == 0;
+  if (argc != 2 && !manifestOnly) return 2;
+  const char* path = argv[argc - 1];
+  HMODULE module = LoadLibraryExA(path, nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  expect(module != nullptr, "program loads as a data file");
   if (!module) return 1;
+  checkManifest(module);
+  if (manifestOnly) {
+    FreeLibrary(module);
+    if (failures == 0) std::printf("manifest: all checks passed\n");
+    return failures == 0 ? 0 : 1;
+  }
   checkDialog(module, 1001, 0x40B00040);
   checkDialog(module, 1002, 0x40800040);
   DWORD size = 0;
@@ -104,7 +140,7 @@ int main(int argc, char** argv) {
   expect(resourceData(module, RT_GROUP_ICON, MAKEINTRESOURCEA(1004), size) != nullptr, "icon 1004");
   expect(resourceData(module, RT_GROUP_ICON, MAKEINTRESOURCEA(1005), size) != nullptr, "icon 1005");
   checkIconGroup(module);
-  checkVersion(argv[1]);
+  checkVersion(path);
   FreeLibrary(module);
   if (failures == 0) std::printf("player resources: all checks passed\n");
   return failures == 0 ? 0 : 1;

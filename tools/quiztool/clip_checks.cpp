@@ -21,13 +21,15 @@ std::uint32_t little32(const Bytes& b, std::size_t at) {
 }
 
 // A RIFF file's chunks after "RIFF", size, form: `first` must be among them (WAVE: "fmt " of
-// at least 16 bytes; AVI: a "LIST" chunk, the header list).
+// at least 16 bytes; AVI: a "LIST" chunk, the header list). The walk counts in 64 bits in every
+// build: with a 32-bit size_t a chunk size near 2^32 would wrap the sum back and loop for ever.
 std::string riffCheck(const Bytes& b, const char* first, std::uint32_t leastSize) {
-  for (std::size_t at = 12; at + 8 <= b.size();) {
-    const std::uint32_t size = little32(b, at + 4);
-    if (startsWith(b, at, first))
-      return size >= leastSize && at + 8 + size <= b.size() ? "" : cutShort;
-    at += 8 + std::size_t{size} + (size & 1);
+  const std::uint64_t end = b.size();
+  for (std::uint64_t at = 12; at + 8 <= end;) {
+    const std::uint32_t size = little32(b, static_cast<std::size_t>(at + 4));
+    if (startsWith(b, static_cast<std::size_t>(at), first))
+      return size >= leastSize && at + 8 + size <= end ? "" : cutShort;
+    at += 8 + std::uint64_t{size} + (size & 1);
   }
   return cutShort;
 }

@@ -236,6 +236,11 @@ bool installResourceSection(PeImage& image, const std::vector<std::uint8_t>& con
   const std::uint64_t start = last ? last->virtualAddress : nextSectionRva(image);
   if (alignUp64(start + contents.size(), image.sectionAlignment) >= addressSpaceEnd)
     return fail(error, "no address space left for the resources in the executable");
+  // Section offsets and sizes in the file are 32-bit fields too.
+  const std::uint64_t fileStart = last ? last->rawOffset : image.bytes.size();
+  if (alignUp64(fileStart, image.fileAlignment) + alignUp64(contents.size(), image.fileAlignment) >=
+      addressSpaceEnd)
+    return fail(error, "the executable would grow past 4 GiB with the resources");
   const auto rva = static_cast<std::uint32_t>(start);
   PeSection section;
   if (last) {

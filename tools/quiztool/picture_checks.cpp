@@ -73,7 +73,7 @@ std::string bmpSize(const std::vector<std::uint8_t>& b, PictureFacts& facts) {
     facts.width = little16(b, 18);
     facts.height = little16(b, 20);
   } else {
-    if (header < 40 || b.size() < 14 + header) return cutShort;
+    if (header < 40 || b.size() < 14 + std::uint64_t{header}) return cutShort;
     const auto height = static_cast<std::int32_t>(little32(b, 22));
     facts.width = little32(b, 18);
     facts.height = height < 0 ? 0u - static_cast<std::uint32_t>(height) : height;
@@ -114,9 +114,13 @@ std::string pngCheck(const std::vector<std::uint8_t>& bytes, PictureFacts& facts
   if (layout.header.bitCount == 32)
     for (std::size_t i = 3; i < bits.size() && !facts.transparent; i += 4)
       facts.transparent = bits[i] != 255;
-  for (std::size_t at = 8; at + 8 <= bytes.size() && !facts.transparent;) {
-    facts.transparent = startsWith(bytes, at + 4, "tRNS");
-    at += 12 + (big16(bytes, at) << 16 | big16(bytes, at + 2));
+  // Counted in 64 bits: a length field near 2^32 (a chunk after IEND, which the decoder never
+  // reads) must end the walk, not wrap it back to the same chunk.
+  const std::uint64_t end = bytes.size();
+  for (std::uint64_t at = 8; at + 8 <= end && !facts.transparent;) {
+    const auto chunk = static_cast<std::size_t>(at);
+    facts.transparent = startsWith(bytes, chunk + 4, "tRNS");
+    at += 12 + std::uint64_t{big16(bytes, chunk) << 16 | big16(bytes, chunk + 2)};
   }
   return "";
 }

@@ -45,7 +45,7 @@ struct SectionView {
   std::uint32_t rva;               // where the section starts in memory
   int visited = 0;                 // directory entries read so far
   std::set<std::size_t> used;      // offsets of the directory tables and data entries read
-  std::size_t dataRead = 0;        // bytes of resource data copied so far
+  std::uint64_t dataRead = 0;      // bytes of resource data copied so far (no wrap in 32 bits)
 };
 
 bool fail(std::string& error, const std::string& message) {
