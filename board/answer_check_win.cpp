@@ -3,11 +3,11 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/header_ids.h"
 #include "board/answer_judge.h"
-#include "board/control_ids.h"
 #include "board/row_hiding_win.h"
 #include "content/settings_block.h"
+#include "ids/control_ids.h"
+#include "ids/header_ids.h"
 #include "pictures/picture_loader_win.h"
 
 namespace {

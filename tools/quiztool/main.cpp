@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "tools/quiztool/commands.h"
-#include "tools/quiztool/platform.h"
+#include "tools/quiztool/commands/commands.h"
+#include "tools/quiztool/platform/platform.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 
 #include "content/content_decoder.h"
 #include "content/content_encoder.h"
-#include "tools/quiztool/commands.h"
-#include "tools/quiztool/file_io.h"
+#include "tools/quiztool/commands/commands.h"
+#include "tools/quiztool/platform/file_io.h"
 
 int runEncode(int argc, char** argv) {
   if (argc != 2) {

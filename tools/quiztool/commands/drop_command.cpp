@@ -2,8 +2,8 @@
 // argument, in a console window of its own that closes as soon as the program ends.
 #include <cstdio>
 
-#include "tools/quiztool/commands.h"
-#include "tools/quiztool/platform.h"
+#include "tools/quiztool/commands/commands.h"
+#include "tools/quiztool/platform/platform.h"
 
 bool isQuizFileName(const std::string& argument) {
   const std::string extension = ".quiz";

@@ -5,8 +5,8 @@
 
 #include "board/answer_judge.h"
 #include "content/text_buffer.h"
-#include "tools/quiztool/codepage.h"
-#include "tools/quiztool/commands.h"
+#include "tools/quiztool/commands/commands.h"
+#include "tools/quiztool/quizfile/codepage.h"
 
 namespace {
 

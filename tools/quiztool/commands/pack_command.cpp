@@ -4,11 +4,11 @@
 #include <cstring>
 #include <filesystem>
 
-#include "tools/quiztool/commands.h"
-#include "tools/quiztool/file_io.h"
-#include "tools/quiztool/player_file.h"
-#include "tools/quiztool/quiz_checks.h"
-#include "tools/quiztool/quiz_packer.h"
+#include "tools/quiztool/commands/commands.h"
+#include "tools/quiztool/executable/player_file.h"
+#include "tools/quiztool/executable/quiz_packer.h"
+#include "tools/quiztool/platform/file_io.h"
+#include "tools/quiztool/quizfile/quiz_checks.h"
 
 namespace fs = std::filesystem;
 

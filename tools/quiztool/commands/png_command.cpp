@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "pictures/png/png_bitmap.h"
-#include "tools/quiztool/commands.h"
-#include "tools/quiztool/file_io.h"
-#include "tools/quiztool/media_file.h"
-#include "tools/quiztool/picture_checks.h"
+#include "tools/quiztool/commands/commands.h"
+#include "tools/quiztool/media/media_file.h"
+#include "tools/quiztool/media/picture_checks.h"
+#include "tools/quiztool/platform/file_io.h"
 
 namespace {
 

@@ -5,12 +5,12 @@
 #include <memory>
 
 #include "content/content_decoder.h"
-#include "tools/quiztool/commands.h"
-#include "tools/quiztool/file_io.h"
-#include "tools/quiztool/player_file.h"
-#include "tools/quiztool/quiz_checks.h"
-#include "tools/quiztool/quiz_json.h"
-#include "tools/quiztool/quiz_packer.h"
+#include "tools/quiztool/commands/commands.h"
+#include "tools/quiztool/executable/player_file.h"
+#include "tools/quiztool/executable/quiz_packer.h"
+#include "tools/quiztool/platform/file_io.h"
+#include "tools/quiztool/quizfile/quiz_checks.h"
+#include "tools/quiztool/quizfile/quiz_json.h"
 
 namespace {
 

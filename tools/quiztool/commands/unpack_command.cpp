@@ -1,11 +1,11 @@
 // quiztool unpack: a quiz executable back into a quiz file and its media, ready to edit and pack.
 #include <cstdio>
 
-#include "tools/quiztool/commands.h"
-#include "tools/quiztool/file_io.h"
-#include "tools/quiztool/platform.h"
-#include "tools/quiztool/quiz_file.h"
-#include "tools/quiztool/quiz_unpacker.h"
+#include "tools/quiztool/commands/commands.h"
+#include "tools/quiztool/executable/quiz_unpacker.h"
+#include "tools/quiztool/platform/file_io.h"
+#include "tools/quiztool/platform/platform.h"
+#include "tools/quiztool/quizfile/quiz_file.h"
 
 namespace {
 

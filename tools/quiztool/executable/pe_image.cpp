@@ -1,4 +1,4 @@
-#include "tools/quiztool/pe_image.h"
+#include "tools/quiztool/executable/pe_image.h"
 
 #include <algorithm>
 

@@ -1,13 +1,13 @@
-#include "tools/quiztool/player_file.h"
+#include "tools/quiztool/executable/player_file.h"
 
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
 
-#include "tools/quiztool/platform.h"
+#include "tools/quiztool/platform/platform.h"
 
-#include "tools/quiztool/file_io.h"
-#include "tools/quiztool/quiz_packer.h"
+#include "tools/quiztool/executable/quiz_packer.h"
+#include "tools/quiztool/platform/file_io.h"
 
 bool loadPlayer(const std::string& path, PeImage& image, bool quiet) {
   std::vector<std::uint8_t> bytes;

@@ -3,8 +3,8 @@
 #include <string>
 
 #include "content/settings_block.h"
-#include "tools/quiztool/pe_image.h"
-#include "tools/quiztool/platform.h" // defaultPlayerPath
+#include "tools/quiztool/executable/pe_image.h"
+#include "tools/quiztool/platform/platform.h" // defaultPlayerPath
 
 // Reads and parses the player; false after printing why (unless `quiet`).
 bool loadPlayer(const std::string& path, PeImage& image, bool quiet = false);

@@ -1,12 +1,12 @@
-#include "tools/quiztool/quiz_packer.h"
+#include "tools/quiztool/executable/quiz_packer.h"
 
 #include <cstring>
 
 #include "content/content_encoder.h"
 #include "content/quiz_state.h"
-#include "tools/quiztool/media_checks.h"
-#include "tools/quiztool/media_file.h"
-#include "tools/quiztool/picture_fitting.h"
+#include "tools/quiztool/media/media_checks.h"
+#include "tools/quiztool/media/media_file.h"
+#include "tools/quiztool/media/picture_fitting.h"
 
 const ResourceName& patchType() {
   static const ResourceName type = ResourceName::text("PATCH");

@@ -4,9 +4,9 @@
 #include <vector>
 
 #include "content/settings_block.h"
-#include "tools/quiztool/pe_image.h"
-#include "tools/quiztool/quiz_file.h"
-#include "tools/quiztool/resource_tree.h"
+#include "tools/quiztool/executable/pe_image.h"
+#include "tools/quiztool/executable/resource_tree.h"
+#include "tools/quiztool/quizfile/quiz_file.h"
 
 // Writes a quiz into an image of the player, as a quiz-making tool does, without relinking: the
 // coded "PATCH" resources 104 and 105, the "IMG" resources 400 + j and 10400 + j (PNG pictures

@@ -1,4 +1,4 @@
-#include "tools/quiztool/quiz_unpacker.h"
+#include "tools/quiztool/executable/quiz_unpacker.h"
 
 #include <cstdio>
 #include <cstring>
@@ -6,9 +6,9 @@
 
 #include "content/content_decoder.h"
 #include "content/content_parser.h"
-#include "tools/quiztool/pe_image.h"
-#include "tools/quiztool/quiz_file_writer.h"
-#include "tools/quiztool/quiz_packer.h"
+#include "tools/quiztool/executable/pe_image.h"
+#include "tools/quiztool/executable/quiz_packer.h"
+#include "tools/quiztool/quizfile/quiz_file_writer.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "tools/quiztool/resource_tree.h"
+#include "tools/quiztool/executable/resource_tree.h"
 
 #include <algorithm>
 #include <map>

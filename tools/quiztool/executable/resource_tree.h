@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/quiztool/pe_image.h"
+#include "tools/quiztool/executable/pe_image.h"
 
 // The resources of an executable as a flat list (type, name, language, data), read from and
 // written back to the three-level resource directory.

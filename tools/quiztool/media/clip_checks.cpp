@@ -1,4 +1,4 @@
-#include "tools/quiztool/clip_checks.h"
+#include "tools/quiztool/media/clip_checks.h"
 
 #include <cstring>
 

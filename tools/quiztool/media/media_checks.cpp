@@ -1,10 +1,10 @@
-#include "tools/quiztool/media_checks.h"
+#include "tools/quiztool/media/media_checks.h"
 
 #include "content/quiz_state.h"
-#include "tools/quiztool/clip_checks.h"
-#include "tools/quiztool/media_file.h"
-#include "tools/quiztool/picture_checks.h"
-#include "tools/quiztool/quiz_checks.h"
+#include "tools/quiztool/media/clip_checks.h"
+#include "tools/quiztool/media/media_file.h"
+#include "tools/quiztool/media/picture_checks.h"
+#include "tools/quiztool/quizfile/quiz_checks.h"
 
 namespace {
 

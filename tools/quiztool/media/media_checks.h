@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/quiztool/quiz_file.h"
+#include "tools/quiztool/quizfile/quiz_file.h"
 
 // Reads a picture or a clip that a quiz names and checks that the player can show or play it
 // (picture_checks.h, clip_checks.h). False with "FILE:LINE: PATH ..." in `error`; what the file

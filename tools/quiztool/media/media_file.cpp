@@ -1,4 +1,4 @@
-#include "tools/quiztool/media_file.h"
+#include "tools/quiztool/media/media_file.h"
 
 #include <filesystem>
 #include <fstream>

@@ -1,4 +1,4 @@
-#include "tools/quiztool/picture_checks.h"
+#include "tools/quiztool/media/picture_checks.h"
 
 #include <cstdio>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "tools/quiztool/picture_fitting.h"
+#include "tools/quiztool/media/picture_fitting.h"
 
 #include <cstring>
 #include <memory>

@@ -1,10 +1,10 @@
-#include "tools/quiztool/file_io.h"
+#include "tools/quiztool/platform/file_io.h"
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 
-#include "tools/quiztool/platform.h"
+#include "tools/quiztool/platform/platform.h"
 
 bool readWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes) {
   bytes.clear();

@@ -5,7 +5,7 @@
 #include <cerrno>
 #include <climits>
 
-#include "tools/quiztool/platform.h"
+#include "tools/quiztool/platform/platform.h"
 
 std::vector<std::string> commandLineArguments(int argc, char** argv) {
   return std::vector<std::string>(argv, argv + argc);

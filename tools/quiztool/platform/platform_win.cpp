@@ -8,7 +8,7 @@
 #include <conio.h>
 #include <cstdlib>
 
-#include "tools/quiztool/platform.h"
+#include "tools/quiztool/platform/platform.h"
 
 namespace {
 

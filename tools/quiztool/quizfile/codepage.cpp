@@ -1,4 +1,4 @@
-#include "tools/quiztool/codepage.h"
+#include "tools/quiztool/quizfile/codepage.h"
 
 #include <cstdint>
 

@@ -1,4 +1,4 @@
-#include "tools/quiztool/quiz_checks.h"
+#include "tools/quiztool/quizfile/quiz_checks.h"
 
 #include <algorithm>
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/quiztool/quiz_file.h"
+#include "tools/quiztool/quizfile/quiz_file.h"
 
 // Checks of a whole quiz that its lines alone cannot make: settings the player cannot work
 // with (refused), and content that students would never see (warned about).

@@ -1,4 +1,4 @@
-#include "tools/quiztool/quiz_file.h"
+#include "tools/quiztool/quizfile/quiz_file.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -9,9 +9,9 @@
 
 #include "board/answer_judge.h"
 #include "content/quiz_state.h"
-#include "tools/quiztool/codepage.h"
-#include "tools/quiztool/file_io.h"
-#include "tools/quiztool/platform.h"
+#include "tools/quiztool/platform/file_io.h"
+#include "tools/quiztool/platform/platform.h"
+#include "tools/quiztool/quizfile/codepage.h"
 
 namespace {
 

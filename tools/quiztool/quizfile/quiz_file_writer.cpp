@@ -1,10 +1,10 @@
-#include "tools/quiztool/quiz_file_writer.h"
+#include "tools/quiztool/quizfile/quiz_file_writer.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "tools/quiztool/codepage.h"
-#include "tools/quiztool/quiz_file.h"
+#include "tools/quiztool/quizfile/codepage.h"
+#include "tools/quiztool/quizfile/quiz_file.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
-#include "tools/quiztool/quiz_json.h"
+#include "tools/quiztool/quizfile/quiz_json.h"
 
 #include <cstdio>
 
-#include "tools/quiztool/codepage.h"
+#include "tools/quiztool/quizfile/codepage.h"
 
 namespace {
 
