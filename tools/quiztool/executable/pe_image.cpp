@@ -1,8 +1,10 @@
+// A Windows executable read from its bytes and given a new resource section (PE32 and PE32+).
 #include "tools/quiztool/executable/pe_image.h"
 
 #include <algorithm>
 
 #include "tools/quiztool/byte_io.h"
+#include "tools/quiztool/fail.h"
 
 namespace {
 
@@ -24,11 +26,6 @@ constexpr std::size_t sectionHeaderSize = 40;
 constexpr std::uint32_t readableDataSection = 0x40000040;
 constexpr std::uint32_t maxFileAlignment = 0x10000;
 constexpr std::uint64_t addressSpaceEnd = std::uint64_t{1} << 32;
-
-bool fail(std::string& error, const char* message) {
-  error = message;
-  return false;
-}
 
 bool readSection(const std::vector<std::uint8_t>& bytes, std::size_t at, PeSection& section) {
   if (at + sectionHeaderSize > bytes.size()) return false;

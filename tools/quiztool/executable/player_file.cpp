@@ -1,3 +1,4 @@
+// The player that pack writes into, read from its file, and the settings a quiz starts from.
 #include "tools/quiztool/executable/player_file.h"
 
 #include <cstdio>

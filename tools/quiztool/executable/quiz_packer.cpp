@@ -1,9 +1,11 @@
+// A quiz written into a copy of the player: its coded texts, its media and the settings block.
 #include "tools/quiztool/executable/quiz_packer.h"
 
 #include <cstring>
 
 #include "content/content_encoder.h"
 #include "content/quiz_state.h"
+#include "tools/quiztool/fail.h"
 #include "tools/quiztool/media/media_checks.h"
 #include "tools/quiztool/media/media_file.h"
 #include "tools/quiztool/media/picture_fitting.h"
@@ -19,16 +21,11 @@ const ResourceName& imageType() {
 }
 
 bool isQuizMediaId(int id) {
-  return (id > pictureIdBase && id <= pictureIdBase + maxQuestions) ||
-         (id > answerPictureIdBase && id <= answerPictureIdBase + maxQuestions);
+  return (id > questionResourceBase && id <= questionResourceBase + maxQuestions) ||
+         (id > answerPictureResourceBase && id <= answerPictureResourceBase + maxQuestions);
 }
 
 namespace {
-
-bool fail(std::string& error, const std::string& message) {
-  error = message;
-  return false;
-}
 
 bool settingsOffset(const PeImage& image, std::size_t& offset, std::string& error) {
   const PeSection* section = findSection(image, settingsSectionName);
@@ -122,9 +119,9 @@ bool addQuizResources(const QuizDefinition& quiz, ResourceTree& tree,
   for (std::size_t i = 0; i < quiz.questions.size(); ++i) {
     const QuestionSource& question = quiz.questions[i];
     const int j = static_cast<int>(i + 1);
-    if (!addMedia(packing, question.picture, pictureIdBase + j, true, error) ||
-        !addMedia(packing, question.answerPicture, answerPictureIdBase + j, true, error) ||
-        !addMedia(packing, question.clip, pictureIdBase + j, false, error))
+    if (!addMedia(packing, question.picture, questionResourceBase + j, true, error) ||
+        !addMedia(packing, question.answerPicture, answerPictureResourceBase + j, true, error) ||
+        !addMedia(packing, question.clip, questionResourceBase + j, false, error))
       return false;
   }
   return true;

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "content/settings_block.h"
+#include "ids/resource_ids.h"
 #include "tools/quiztool/executable/pe_image.h"
 #include "tools/quiztool/executable/resource_tree.h"
 #include "tools/quiztool/quizfile/quiz_file.h"
@@ -25,8 +26,6 @@ bool addQuizResources(const QuizDefinition& quiz, ResourceTree& tree,
 // Resource types and ids that a quiz uses.
 constexpr int answersId = 104;
 constexpr int codesId = 105;
-constexpr int pictureIdBase = 400;         // + question number: picture or clip
-constexpr int answerPictureIdBase = 10400; // + question number
 const ResourceName& patchType();
 const ResourceName& imageType();
 // Question pictures and clips (401 to 496) and answer pictures (10401 to 10496).

@@ -1,3 +1,4 @@
+// A quiz executable read back into a quiz file and the pictures and clips it names.
 #include "tools/quiztool/executable/quiz_unpacker.h"
 
 #include <cstdio>
@@ -6,24 +7,16 @@
 
 #include "content/content_decoder.h"
 #include "content/content_parser.h"
+#include "tools/quiztool/byte_io.h"
 #include "tools/quiztool/executable/pe_image.h"
 #include "tools/quiztool/executable/quiz_packer.h"
+#include "tools/quiztool/fail.h"
 #include "tools/quiztool/quizfile/quiz_file_writer.h"
 
 namespace {
 
-bool fail(std::string& error, const std::string& message) {
-  error = message;
-  return false;
-}
-
-bool startsWith(const std::vector<std::uint8_t>& bytes, const char* prefix, std::size_t at = 0) {
-  const std::size_t length = std::strlen(prefix);
-  return bytes.size() >= at + length && std::memcmp(bytes.data() + at, prefix, length) == 0;
-}
-
 bool isPngData(const std::vector<std::uint8_t>& bytes) {
-  return startsWith(bytes, "\x89PNG\r\n\x1A\n");
+  return startsWith(bytes, 0, "\x89PNG\r\n\x1A\n");
 }
 
 std::string resourceLabel(const ResourceEntry& entry) {
@@ -61,6 +54,11 @@ bool isMediaEntry(const ResourceEntry& entry) {
                                        entry.name.name.empty() && isQuizMediaId(entry.name.id));
 }
 
+// "401 to 496": the ids of every question's resource above `base`.
+std::string idRange(int base) {
+  return std::to_string(base + 1) + " to " + std::to_string(base + maxQuestions);
+}
+
 struct Slot {
   int question = 0;    // 1 to the question count
   bool answer = false; // the answer picture, not the question's picture or clip
@@ -70,10 +68,11 @@ struct Slot {
 bool slotOf(const ResourceEntry& entry, int questionCount, Slot& slot, std::string& error) {
   const int id = entry.name.id;
   if (!entry.name.name.empty() || !isQuizMediaId(id))
-    return fail(error, resourceLabel(entry) + " is under no question's id (401 to 496, 10401 to " +
-                           "10496): a quiz file cannot carry it");
-  slot.answer = id > answerPictureIdBase;
-  slot.question = id - (slot.answer ? answerPictureIdBase : pictureIdBase);
+    return fail(error, resourceLabel(entry) + " is under no question's id (" +
+                           idRange(questionResourceBase) + ", " +
+                           idRange(answerPictureResourceBase) + "): a quiz file cannot carry it");
+  slot.answer = id > answerPictureResourceBase;
+  slot.question = id - (slot.answer ? answerPictureResourceBase : questionResourceBase);
   if (slot.question > questionCount)
     return fail(error, resourceLabel(entry) + " belongs to question " +
                            std::to_string(slot.question) + ", but the quiz has " +
@@ -136,19 +135,19 @@ bool collectMedia(const ResourceTree& tree, const QuizContent& content,
 } // namespace
 
 const char* pictureExtension(const std::vector<std::uint8_t>& bytes) {
-  if (startsWith(bytes, "\xFF\xD8\xFF")) return "jpg";
-  if (startsWith(bytes, "GIF87a") || startsWith(bytes, "GIF89a")) return "gif";
+  if (startsWith(bytes, 0, "\xFF\xD8\xFF")) return "jpg";
+  if (startsWith(bytes, 0, "GIF87a") || startsWith(bytes, 0, "GIF89a")) return "gif";
   if (isPngData(bytes)) return "png";
-  if (startsWith(bytes, "BM")) return "bmp";
+  if (startsWith(bytes, 0, "BM")) return "bmp";
   return nullptr;
 }
 
 const char* clipExtension(const std::vector<std::uint8_t>& bytes) {
-  if (startsWith(bytes, "RIFF") && startsWith(bytes, "WAVE", 8)) return "wav";
-  if (startsWith(bytes, "RIFF") && startsWith(bytes, "AVI ", 8)) return "avi";
-  if (startsWith(bytes, "ID3")) return "mp3";
+  if (startsWith(bytes, 0, "RIFF") && startsWith(bytes, 8, "WAVE")) return "wav";
+  if (startsWith(bytes, 0, "RIFF") && startsWith(bytes, 8, "AVI ")) return "avi";
+  if (startsWith(bytes, 0, "ID3")) return "mp3";
   if (bytes.size() >= 2 && bytes[0] == 0xFF && (bytes[1] & 0xE0) == 0xE0) return "mp3";
-  if (startsWith(bytes, "\x30\x26\xB2\x75\x8E\x66\xCF\x11")) return "wmv"; // an ASF header
+  if (startsWith(bytes, 0, "\x30\x26\xB2\x75\x8E\x66\xCF\x11")) return "wmv"; // an ASF header
   if (bytes.size() >= 4 && bytes[0] == 0 && bytes[1] == 0 && bytes[2] == 1 &&
       (bytes[3] == 0xBA || bytes[3] == 0xB3)) // an MPEG pack or sequence header
     return "mpg";

@@ -1,3 +1,4 @@
+// An executable's resource directory read into a flat list and written back.
 #include "tools/quiztool/executable/resource_tree.h"
 
 #include <algorithm>
@@ -6,6 +7,7 @@
 #include <utility>
 
 #include "tools/quiztool/byte_io.h"
+#include "tools/quiztool/fail.h"
 
 // Format notes. A resource section starts with a directory: 16 bytes (characteristics, time
 // stamp, version, then the counts of named and of numbered entries), followed by 8-byte entries,
@@ -47,11 +49,6 @@ struct SectionView {
   std::set<std::size_t> used;      // offsets of the directory tables and data entries read
   std::size_t dataRead = 0;        // bytes of resource data copied so far
 };
-
-bool fail(std::string& error, const std::string& message) {
-  error = "resources: " + message;
-  return false;
-}
 
 bool readName(const SectionView& view, std::uint32_t field, ResourceName& name) {
   if (!(field & subdirectoryFlag)) {
@@ -128,14 +125,15 @@ bool readResourceTree(const PeImage& image, ResourceTree& tree, std::string& err
   const DataDirectory directory = dataDirectory(image, resourceDirectoryIndex);
   if (directory.rva == 0) return true; // no resources at all
   const PeSection* section = sectionOfRva(image, directory.rva);
-  if (!section) return fail(error, "directory outside every section");
+  if (!section) return fail(error, "resources: directory outside every section");
   SectionView view{image, {}, directory.rva};
   const std::size_t start = section->rawOffset + (directory.rva - section->virtualAddress);
   const std::size_t end = section->rawOffset + section->rawSize;
-  if (start > end) return fail(error, "directory outside its section's data");
+  if (start > end) return fail(error, "resources: directory outside its section's data");
   view.bytes.assign(image.bytes.begin() + start, image.bytes.begin() + end);
   ResourceEntry path;
-  if (!readLevel(view, 0, 0, path, tree)) return fail(error, "damaged resource directory");
+  if (!readLevel(view, 0, 0, path, tree))
+    return fail(error, "resources: damaged resource directory");
   return true;
 }
 

@@ -1,35 +1,23 @@
+// Whether a clip is a whole WAV, MP3, AVI, WMV or MPEG file, from its header.
 #include "tools/quiztool/media/clip_checks.h"
 
-#include <cstring>
+#include "tools/quiztool/byte_io.h"
+#include "tools/quiztool/media/media_file.h"
 
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-const char* const cutShort = "is cut short: its header is incomplete; export or copy it again";
-
-bool startsWith(const Bytes& bytes, std::size_t at, const char* text, std::size_t n) {
-  return bytes.size() >= at + n && (n == 0 || std::memcmp(bytes.data() + at, text, n) == 0);
-}
-bool startsWith(const Bytes& bytes, std::size_t at, const char* text) {
-  return startsWith(bytes, at, text, std::strlen(text));
-}
-
-std::uint32_t little32(const Bytes& b, std::size_t at) {
-  return std::uint32_t{b[at]} | std::uint32_t{b[at + 1]} << 8 | std::uint32_t{b[at + 2]} << 16 |
-         std::uint32_t{b[at + 3]} << 24;
-}
-
 // A RIFF file's chunks after "RIFF", size, form: `first` must be among them (WAVE: "fmt " of
 // at least 16 bytes; AVI: a "LIST" chunk, the header list).
 std::string riffCheck(const Bytes& b, const char* first, std::uint32_t leastSize) {
-  for (std::size_t at = 12; at + 8 <= b.size();) {
-    const std::uint32_t size = little32(b, at + 4);
+  std::uint32_t size = 0;
+  for (std::size_t at = 12; readU32(b, at + 4, size);) {
     if (startsWith(b, at, first))
-      return size >= leastSize && at + 8 + size <= b.size() ? "" : cutShort;
+      return size >= leastSize && at + 8 + size <= b.size() ? "" : cutShort(MediaKind::clip);
     at += 8 + std::size_t{size} + (size & 1);
   }
-  return cutShort;
+  return cutShort(MediaKind::clip);
 }
 
 // MPEG audio frame header at `at`: sync, version, layer, bit rate, sample rate; the frame must
@@ -57,7 +45,7 @@ bool mpegAudioFrame(const Bytes& b, std::size_t at) {
 std::string mp3Check(const Bytes& b) {
   std::size_t at = 0;
   if (startsWith(b, 0, "ID3")) {
-    if (b.size() < 10) return cutShort;
+    if (b.size() < 10) return cutShort(MediaKind::clip);
     if (b[3] < 2 || b[3] > 4 || b[4] == 0xFF || ((b[6] | b[7] | b[8] | b[9]) & 0x80))
       return "starts like an MP3 tag (ID3) but the tag is damaged: export it again as MP3";
     at = 10 + (std::size_t{b[6]} << 21 | std::size_t{b[7]} << 14 | std::size_t{b[8]} << 7 | b[9]) +
@@ -67,15 +55,17 @@ std::string mp3Check(const Bytes& b) {
   }
   if (!mpegAudioFrame(b, at))
     return at ? "holds an MP3 tag (ID3) but no MPEG audio after it: export it again as MP3"
-              : cutShort;
+              : cutShort(MediaKind::clip);
   return "";
 }
 
 // The ASF header object: its GUID, a 64-bit size of at least 30 bytes lying within the file.
 std::string asfCheck(const Bytes& b) {
-  if (b.size() < 30) return cutShort;
-  const std::uint64_t size = little32(b, 16) | std::uint64_t{little32(b, 20)} << 32;
-  return size >= 30 && size <= b.size() ? "" : cutShort;
+  std::uint32_t low = 0, high = 0;
+  if (b.size() < 30 || !readU32(b, 16, low) || !readU32(b, 20, high))
+    return cutShort(MediaKind::clip);
+  const std::uint64_t size = low | std::uint64_t{high} << 32;
+  return size >= 30 && size <= b.size() ? "" : cutShort(MediaKind::clip);
 }
 
 std::string notAClip(const Bytes& b) {
@@ -106,13 +96,13 @@ std::string checkClip(const Bytes& b, ClipFacts& facts) {
   }
   if (startsWith(b, 0, "\0\0\1\xBA", 4) || startsWith(b, 0, "\0\0\1\xB3", 4)) {
     facts = {"MPEG", true};
-    return b.size() >= 12 ? "" : cutShort;
+    return b.size() >= 12 ? "" : cutShort(MediaKind::clip);
   }
   if (startsWith(b, 0, "ID3") || (b.size() >= 2 && b[0] == 0xFF && (b[1] & 0xE0) == 0xE0)) {
     facts.format = "MP3";
     return mp3Check(b);
   }
   if (b.size() < 12 && (startsWith(b, 0, "RIFF") || startsWith(b, 0, asfGuid, b.size())))
-    return cutShort;
+    return cutShort(MediaKind::clip);
   return notAClip(b);
 }

@@ -1,3 +1,4 @@
+// A quiz's picture or clip read and checked, with warnings about what students will see.
 #include "tools/quiztool/media/media_checks.h"
 
 #include "content/quiz_state.h"

@@ -1,9 +1,16 @@
+// Pictures and clips read from their files within a size limit, and the messages they share.
 #include "tools/quiztool/media/media_file.h"
 
 #include <filesystem>
 #include <fstream>
 
 namespace fs = std::filesystem;
+
+const char* cutShort(MediaKind kind) {
+  return kind == MediaKind::picture
+             ? "is cut short: its header is incomplete; save or copy it again"
+             : "is cut short: its header is incomplete; export or copy it again";
+}
 
 std::string megabytes(std::uintmax_t bytes) {
   return std::to_string((bytes + (1u << 20) - 1) >> 20) + " MB";

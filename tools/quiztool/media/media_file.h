@@ -14,3 +14,8 @@ bool readMediaFile(const std::string& path, std::uintmax_t limit, std::vector<st
 
 // "20 MB": a limit as the messages state it (1 MB = 1,048,576 bytes).
 std::string megabytes(std::uintmax_t bytes);
+
+// What a picture or a clip whose header ends early is told, after its name: a picture is saved
+// again from the program that made it, a clip exported again from its editor.
+enum class MediaKind { picture, clip };
+const char* cutShort(MediaKind kind);

@@ -1,47 +1,33 @@
+// Whether the player can show a picture (JPEG, PNG, GIF or BMP), from its header and its size.
 #include "tools/quiztool/media/picture_checks.h"
 
 #include <cstdio>
-#include <cstring>
 #include <new>
 
+#include "tools/quiztool/byte_io.h"
+#include "tools/quiztool/media/media_file.h"
+
 namespace {
-
-bool startsWith(const std::vector<std::uint8_t>& bytes, std::size_t at, const char* text) {
-  const std::size_t n = std::strlen(text);
-  return bytes.size() >= at + n && (n == 0 || std::memcmp(bytes.data() + at, text, n) == 0);
-}
-
-std::uint32_t big16(const std::vector<std::uint8_t>& b, std::size_t at) {
-  return std::uint32_t{b[at]} << 8 | b[at + 1];
-}
-std::uint32_t little16(const std::vector<std::uint8_t>& b, std::size_t at) {
-  return std::uint32_t{b[at + 1]} << 8 | b[at];
-}
-std::uint32_t little32(const std::vector<std::uint8_t>& b, std::size_t at) {
-  return little16(b, at + 2) << 16 | little16(b, at);
-}
-
-const char* const cutShort = "is cut short: its header is incomplete; save or copy it again";
 
 // The frame header (SOF0 to SOF15, not DHT, JPG or DAC) gives the size and the colour count.
 std::string jpegSize(const std::vector<std::uint8_t>& b, PictureFacts& facts) {
   std::size_t at = 2;
   while (true) {
     while (at < b.size() && b[at] == 0xFF) ++at; // fill bytes before a marker
-    if (at >= b.size() || b[at - 1] != 0xFF) return cutShort;
+    if (at >= b.size() || b[at - 1] != 0xFF) return cutShort(MediaKind::picture);
     const std::uint8_t marker = b[at++];
     if ((marker >= 0xD0 && marker <= 0xD7) || marker == 0x01) continue; // no length
     if (marker == 0xD9 || marker == 0xDA)
       return "has no frame header (no picture size): save it again from a picture editor";
-    if (at + 2 > b.size()) return cutShort;
-    const std::size_t length = big16(b, at);
-    if (length < 2 || at + length > b.size()) return cutShort;
+    std::uint32_t length = 0;
+    if (!readUnsigned(b, at, 2, ByteOrder::big, length) || length < 2 || at + length > b.size())
+      return cutShort(MediaKind::picture);
     const bool frame =
         marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
     if (frame) {
-      if (length < 8) return cutShort;
-      facts.height = big16(b, at + 3);
-      facts.width = big16(b, at + 5);
+      if (length < 8 || !readUnsigned(b, at + 3, 2, ByteOrder::big, facts.height) ||
+          !readUnsigned(b, at + 5, 2, ByteOrder::big, facts.width))
+        return cutShort(MediaKind::picture);
       facts.cmyk = b[at + 7] == 4;
       return "";
     }
@@ -57,28 +43,32 @@ bool gifHasTransparency(const std::vector<std::uint8_t>& b) {
 }
 
 std::string gifSize(const std::vector<std::uint8_t>& b, PictureFacts& facts) {
-  if (b.size() < 13) return cutShort;
-  facts.width = little16(b, 6);
-  facts.height = little16(b, 8);
+  if (b.size() < 13 || !readUnsigned(b, 6, 2, ByteOrder::little, facts.width) ||
+      !readUnsigned(b, 8, 2, ByteOrder::little, facts.height))
+    return cutShort(MediaKind::picture);
   const std::size_t table = b[10] & 0x80 ? 3u << ((b[10] & 7) + 1) : 0;
-  if (b.size() < 13 + table + 10) return cutShort; // the colour table and one image descriptor
+  if (b.size() < 13 + table + 10)
+    return cutShort(MediaKind::picture); // the colour table and one image descriptor
   facts.transparent = gifHasTransparency(b);
   return "";
 }
 
 std::string bmpSize(const std::vector<std::uint8_t>& b, PictureFacts& facts) {
-  if (b.size() < 26) return cutShort;
-  const std::uint32_t header = little32(b, 14);
-  if (header == 12) {
-    facts.width = little16(b, 18);
-    facts.height = little16(b, 20);
+  std::uint32_t header = 0, height = 0, pixels = 0;
+  if (b.size() < 26 || !readUnsigned(b, 14, 4, ByteOrder::little, header))
+    return cutShort(MediaKind::picture);
+  if (header == 12) { // the 26 bytes hold these sizes
+    readUnsigned(b, 18, 2, ByteOrder::little, facts.width);
+    readUnsigned(b, 20, 2, ByteOrder::little, facts.height);
   } else {
-    if (header < 40 || b.size() < 14 + header) return cutShort;
-    const auto height = static_cast<std::int32_t>(little32(b, 22));
-    facts.width = little32(b, 18);
-    facts.height = height < 0 ? 0u - static_cast<std::uint32_t>(height) : height;
+    if (header < 40 || b.size() < 14 + header) return cutShort(MediaKind::picture);
+    readUnsigned(b, 18, 4, ByteOrder::little, facts.width);
+    readUnsigned(b, 22, 4, ByteOrder::little, height); // negative for a top-down bitmap
+    facts.height = static_cast<std::int32_t>(height) < 0 ? 0u - height : height;
   }
-  if (little32(b, 10) >= b.size()) return cutShort; // the pixels lie past the end
+  // The pixels must not lie past the end.
+  if (!readUnsigned(b, 10, 4, ByteOrder::little, pixels) || pixels >= b.size())
+    return cutShort(MediaKind::picture);
   return "";
 }
 
@@ -95,11 +85,9 @@ std::string pngCheck(const std::vector<std::uint8_t>& bytes, PictureFacts& facts
   PngBitmapLayout layout;
   std::vector<std::uint8_t> bits;
   std::uint32_t error = 0;
-  if (bytes.size() >= 24) {
-    facts.width =
-        std::uint32_t{bytes[16]} << 24 | std::uint32_t{bytes[17]} << 16 | big16(bytes, 18);
-    facts.height =
-        std::uint32_t{bytes[20]} << 24 | std::uint32_t{bytes[21]} << 16 | big16(bytes, 22);
+  if (bytes.size() >= 24) { // the header's size, for the size check when decoding refuses
+    readUnsigned(bytes, 16, 4, ByteOrder::big, facts.width);
+    readUnsigned(bytes, 20, 4, ByteOrder::big, facts.height);
   }
   if (!decodePngBounded(bytes, layout, bits, error)) {
     if (error == pngOutOfMemory) return ""; // the size check below says it better
@@ -114,9 +102,11 @@ std::string pngCheck(const std::vector<std::uint8_t>& bytes, PictureFacts& facts
   if (layout.header.bitCount == 32)
     for (std::size_t i = 3; i < bits.size() && !facts.transparent; i += 4)
       facts.transparent = bits[i] != 255;
-  for (std::size_t at = 8; at + 8 <= bytes.size() && !facts.transparent;) {
+  std::uint32_t length = 0;
+  for (std::size_t at = 8;
+       readUnsigned(bytes, at, 4, ByteOrder::big, length) && !facts.transparent;) {
     facts.transparent = startsWith(bytes, at + 4, "tRNS");
-    at += 12 + (big16(bytes, at) << 16 | big16(bytes, at + 2));
+    at += 12 + std::size_t{length};
   }
   return "";
 }

@@ -1,3 +1,4 @@
+// Pictures larger than the player shows them, fitted into its 260 x 260 box when packed.
 #include "tools/quiztool/media/picture_fitting.h"
 
 #include <cstring>

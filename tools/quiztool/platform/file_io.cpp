@@ -1,3 +1,4 @@
+// Whole files read and written, a write going through a temporary file beside the target.
 #include "tools/quiztool/platform/file_io.h"
 
 #include <cerrno>

@@ -1,3 +1,4 @@
+// Texts between UTF-8 (quiz files, the tool's output) and code page 1252 (the player).
 #include "tools/quiztool/quizfile/codepage.h"
 
 #include <cstdint>
@@ -108,4 +109,10 @@ std::string utf8CharacterAt(const std::string& text, std::size_t offset) {
   char32_t character = 0;
   if (offset >= text.size() || !nextUtf8(text, end, character)) return "?";
   return text.substr(offset, end - offset);
+}
+
+std::string lowerCase(std::string text) {
+  for (char& c : text)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
+  return text;
 }

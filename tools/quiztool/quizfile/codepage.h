@@ -19,3 +19,7 @@ std::size_t firstNonUtf8(const std::string& text);
 
 // The UTF-8 character that starts at `offset` of a valid UTF-8 text (for messages).
 std::string utf8CharacterAt(const std::string& text, std::size_t offset);
+
+// The text with A to Z in lower case and every other byte as it is: how keys and Windows class
+// names compare.
+std::string lowerCase(std::string text);

@@ -1,17 +1,14 @@
+// Checks of a whole parsed quiz: settings the player cannot work with, content never seen.
 #include "tools/quiztool/quizfile/quiz_checks.h"
 
 #include <algorithm>
 
 #include "board/answer_judge.h"
 #include "content/quiz_state.h"
+#include "tools/quiztool/fail.h"
+#include "tools/quiztool/quizfile/codepage.h"
 
 namespace {
-
-std::string lowerCase(std::string text) {
-  for (char& c : text)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
-  return text;
-}
 
 // A settings text up to its terminator; a player's block may fill a field without one.
 template <std::size_t N>
@@ -24,10 +21,9 @@ int lineOf(const QuizDefinition& quiz, const char* key) {
   return found == quiz.keyLines.end() ? 0 : found->second;
 }
 
-bool fail(const QuizDefinition& quiz, const char* key, const std::string& message,
-          std::string& error) {
-  error = quizPlace(quiz, lineOf(quiz, key)) + message;
-  return false;
+// "FILE:LINE: " of a whole-quiz key, or "FILE: " when the key is not given.
+std::string placeOf(const QuizDefinition& quiz, const char* key) {
+  return quizPlace(quiz, lineOf(quiz, key));
 }
 
 // Windows reads a class name that starts with "#" as a number, and a class of the program's own
@@ -35,25 +31,21 @@ bool fail(const QuizDefinition& quiz, const char* key, const std::string& messag
 bool checkTitle(const QuizDefinition& quiz, std::string& error) {
   const std::string title = fieldText(quiz.settings.title);
   if (title.find_first_not_of(' ') == std::string::npos)
-    return fail(quiz, "title",
-                "the title is empty, and the player cannot start without one: "
-                "write a short word, for example title: Animaux",
-                error);
+    return fail(error, placeOf(quiz, "title") +
+                           "the title is empty, and the player cannot start without one: "
+                           "write a short word, for example title: Animaux");
   if (title[0] == '#')
-    return fail(quiz, "title",
-                "a title cannot start with \"#\" (Windows reads it as a number and "
-                "the player cannot start): start it with a letter",
-                error);
+    return fail(error, placeOf(quiz, "title") +
+                           "a title cannot start with \"#\" (Windows reads it as a number and "
+                           "the player cannot start): start it with a letter");
   static const char* const systemClasses[] = {
       "button",    "edit",     "static",     "listbox",    "combobox",   "scrollbar",   "mdiclient",
       "combolbox", "atlaxwin", "atlaxwin71", "atlaxwin80", "atlaxwin90", "atlaxwin100", "message"};
   for (const char* name : systemClasses)
     if (lowerCase(title) == name)
-      return fail(quiz, "title",
-                  "the title \"" + title +
-                      "\" is the name of a Windows control, "
-                      "which the quiz would then break: choose another word",
-                  error);
+      return fail(error, placeOf(quiz, "title") + "the title \"" + title +
+                             "\" is the name of a Windows control, "
+                             "which the quiz would then break: choose another word");
   return true;
 }
 
@@ -73,24 +65,19 @@ bool checkWords(const QuizDefinition& quiz, std::string& error) {
   const std::string failure = fieldText(quiz.settings.failureWord);
   std::string problem = wordProblem(success);
   if (!problem.empty())
-    return fail(quiz, "success",
-                "the success word " + problem +
-                    ", so answers would be counted wrongly: choose a word "
-                    "such as success: BRAVO",
-                error);
+    return fail(error, placeOf(quiz, "success") + "the success word " + problem +
+                           ", so answers would be counted wrongly: choose a word "
+                           "such as success: BRAVO");
   problem = wordProblem(failure);
   if (!problem.empty())
-    return fail(quiz, "failure",
-                "the failure word " + problem +
-                    ", so students could not tell a wrong answer: choose a word "
-                    "such as failure: FAUX",
-                error);
+    return fail(error, placeOf(quiz, "failure") + "the failure word " + problem +
+                           ", so students could not tell a wrong answer: choose a word "
+                           "such as failure: FAUX");
   if (success == failure)
-    return fail(quiz, lineOf(quiz, "failure") ? "failure" : "success",
-                "the success and failure words are the same (\"" + success +
-                    "\"), so every wrong answer would count as found: choose two different "
-                    "words",
-                error);
+    return fail(error, placeOf(quiz, lineOf(quiz, "failure") ? "failure" : "success") +
+                           "the success and failure words are the same (\"" + success +
+                           "\"), so every wrong answer would count as found: choose two different "
+                           "words");
   return true;
 }
 

@@ -1,3 +1,4 @@
+// A quiz file's "key: value" lines parsed into a QuizDefinition, line by line.
 #include "tools/quiztool/quizfile/quiz_file.h"
 
 #include <algorithm>
@@ -7,11 +8,13 @@
 #include <filesystem>
 #include <set>
 
-#include "board/answer_judge.h"
 #include "content/quiz_state.h"
+#include "tools/quiztool/fail.h"
 #include "tools/quiztool/platform/file_io.h"
 #include "tools/quiztool/platform/platform.h"
 #include "tools/quiztool/quizfile/codepage.h"
+#include "tools/quiztool/quizfile/quiz_checks.h"
+#include "tools/quiztool/quizfile/quiz_keys.h"
 
 namespace {
 
@@ -26,21 +29,10 @@ struct Parser {
   std::set<std::string> questionKeys; // keys given so far in the current question
 };
 
-bool fail(Parser& parser, const std::string& message) {
-  parser.error = parser.quiz.fileName + ":" + std::to_string(parser.line) + ": " + message;
-  return false;
-}
-
 std::string trim(const std::string& text) {
   const std::size_t first = text.find_first_not_of(" \t");
   if (first == std::string::npos) return "";
   return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
-std::string lowerCase(std::string text) {
-  for (char& c : text)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
-  return text;
 }
 
 // A value in double quotes keeps its blanks: author: " createur".
@@ -56,20 +48,22 @@ bool takeText(Parser& parser, const std::string& value, const char* what, std::s
   std::size_t bad = 0;
   const std::string text = unquote(value);
   if (!cp1252FromUtf8(text, out, bad))
-    return fail(parser, std::string(what) + ": the character \"" + utf8CharacterAt(text, bad) +
-                            "\" (byte " + std::to_string(bad + 1) +
-                            " of the value) is not in code page 1252, so the player cannot show "
-                            "it: replace it");
+    return fail(parser.error,
+                std::string(what) + ": the character \"" + utf8CharacterAt(text, bad) +
+                    "\" (byte " + std::to_string(bad + 1) +
+                    " of the value) is not in code page 1252, so the player cannot show "
+                    "it: replace it");
   for (char c : out) {
     if (static_cast<unsigned char>(c) < 0x20)
-      return fail(parser, std::string(what) + (c == '\t' ? ": a tab" : ": a control character") +
-                              " inside the value: replace it with a blank");
+      return fail(parser.error, std::string(what) +
+                                    (c == '\t' ? ": a tab" : ": a control character") +
+                                    " inside the value: replace it with a blank");
     if (c == '|' && !barAllowed)
-      return fail(parser, std::string(what) + ": a text cannot contain \"|\"");
+      return fail(parser.error, std::string(what) + ": a text cannot contain \"|\"");
   }
   if (out.size() > limit)
-    return fail(parser, std::string(what) + " is " + std::to_string(out.size()) +
-                            " characters long; at most " + std::to_string(limit));
+    return fail(parser.error, std::string(what) + " is " + std::to_string(out.size()) +
+                                  " characters long; at most " + std::to_string(limit));
   return true;
 }
 
@@ -78,26 +72,15 @@ bool takeNumber(Parser& parser, const std::string& value, const char* what, int 
   char* end = nullptr;
   const long number = std::strtol(value.c_str(), &end, 10);
   if (value.empty() || *end != '\0' || number < low || number > high)
-    return fail(parser, std::string(what) + " must be a number from " + std::to_string(low) +
-                            " to " + std::to_string(high));
+    return fail(parser.error, std::string(what) + " must be a number from " + std::to_string(low) +
+                                  " to " + std::to_string(high));
   out = static_cast<int>(number);
   return true;
 }
 
 bool takeKind(Parser& parser, const std::string& value) {
-  static const struct {
-    const char* name;
-    int kind;
-  } kinds[] = {{"text", kindText},     {"texte", kindText},        {"picture", kindPicture},
-               {"image", kindPicture}, {"audio", kindAudio},       {"son", kindAudio},
-               {"video", kindVideo},   {"vid\xC3\xA9o", kindVideo}};
-  for (const auto& k : kinds) {
-    if (lowerCase(value) == k.name) {
-      parser.quiz.questionKind = k.kind;
-      return true;
-    }
-  }
-  return fail(parser, "kind must be text, picture, audio or video");
+  if (kindOfName(lowerCase(value), parser.quiz.questionKind)) return true;
+  return fail(parser.error, "kind must be text, picture, audio or video");
 }
 
 // Three numbers with blanks between them. Each is read as a long, so that a number too large
@@ -109,11 +92,11 @@ bool takeColour(Parser& parser, const std::string& value) {
     char* end = nullptr;
     part = std::strtol(at, &end, 10);
     if (end == at || part < 0 || part > 255)
-      return fail(parser, "background must be three numbers from 0 to 255: red green blue");
+      return fail(parser.error, "background must be three numbers from 0 to 255: red green blue");
     at = end;
   }
   if (*at != '\0')
-    return fail(parser, "background must be three numbers from 0 to 255: red green blue");
+    return fail(parser.error, "background must be three numbers from 0 to 255: red green blue");
   parser.quiz.red = static_cast<int>(parts[0]);
   parser.quiz.green = static_cast<int>(parts[1]);
   parser.quiz.blue = static_cast<int>(parts[2]);
@@ -122,15 +105,15 @@ bool takeColour(Parser& parser, const std::string& value) {
 
 bool takeMedia(Parser& parser, const std::string& value, MediaFile& media) {
   const std::string path = unquote(value);
-  if (path.empty()) return fail(parser, "a media file name is empty");
+  if (path.empty()) return fail(parser.error, "a media file name is empty");
   media.path = isAbsolutePath(path) ? path : parser.folder + path;
   media.line = parser.line;
   media.name = path;
   // Only whether it is there: opening a pipe could wait for ever. The packer reads it.
   std::error_code error;
   if (!std::filesystem::exists(media.path, error))
-    return fail(parser, "cannot read media file " + path +
-                            ": there is no such file (names are relative to the quiz file)");
+    return fail(parser.error, "cannot read media file " + path +
+                                  ": there is no such file (names are relative to the quiz file)");
   return true;
 }
 
@@ -146,135 +129,106 @@ bool takeSetting(Parser& parser, const std::string& value, const char* what, cha
 
 QuestionSource* currentQuestion(Parser& parser, const std::string& key) {
   if (parser.quiz.questions.empty()) {
-    fail(parser, "\"" + key + "\" belongs to a question: put it after a \"question:\" line");
+    fail(parser.error, "\"" + key + "\" belongs to a question: put it after a \"question:\" line");
     return nullptr;
   }
   return &parser.quiz.questions.back();
 }
 
-bool isQuestionKey(const std::string& key) {
-  for (const char* name :
-       {"answer", "second answer", "reveal text", "picture", "answer picture", "clip"})
-    if (key == name) return true;
-  return false;
-}
-
-// The known key nearest to a mistyped one, or the known key a French word means.
-std::string keySuggestion(const std::string& key) {
-  static const char* const known[] = {
-      "name",          "author",      "explanations", "kind",           "answers",  "first label",
-      "second label",  "reveal",      "background",   "code",           "title",    "web",
-      "success",       "failure",     "scroll unit",  "page unit",      "question", "answer",
-      "second answer", "reveal text", "picture",      "answer picture", "clip"};
-  static const char* const french[][2] = {{"nom", "name"},
-                                          {"auteur", "author"},
-                                          {"type", "kind"},
-                                          {"titre", "title"},
-                                          {"image", "picture"},
-                                          {"son", "clip"},
-                                          {"couleur", "background"},
-                                          {"fond", "background"},
-                                          {"explications", "explanations"},
-                                          {"r\xC3\xA9ponse", "answer"},
-                                          {"reponse", "answer"},
-                                          {"lien", "web"}};
-  for (const auto& pair : french)
-    if (key == pair[0]) return ": did you mean \"" + std::string(pair[1]) + "\"?";
-  const char* best = nullptr;
-  // A typing slip: one edit in a short key, two in a longer one.
-  int bestDistance = key.size() < 6 ? 2 : 3;
-  for (const char* name : known) {
-    const int distance = editDistance(key.c_str(), name);
-    if (distance < bestDistance) best = name, bestDistance = distance;
-  }
-  if (best) return ": did you mean \"" + std::string(best) + "\"?";
-  return " (README.md lists the keys)";
-}
-
-bool takeQuestionKey(Parser& parser, const std::string& key, const std::string& value) {
-  if (!isQuestionKey(key)) return fail(parser, "unknown key \"" + key + "\"" + keySuggestion(key));
-  QuestionSource* question = currentQuestion(parser, key);
+bool takeQuestionKey(Parser& parser, const QuizKeyRow& key, const std::string& value) {
+  QuestionSource* question = currentQuestion(parser, key.name);
   if (!question) return false;
-  if (key == "answer") {
+  const std::size_t limit = maxTextLength;
+  switch (key.key) {
+  case QuizKey::answer:
     question->hasAnswer = true;
-    return takeText(parser, value, "answer", maxTextLength, false, question->answer);
-  }
-  if (key == "second answer")
-    return takeText(parser, value, "second answer", maxTextLength, false, question->secondAnswer);
-  if (key == "reveal text") {
+    return takeText(parser, value, key.name, limit, false, question->answer);
+  case QuizKey::secondAnswer:
+    return takeText(parser, value, key.name, limit, false, question->secondAnswer);
+  case QuizKey::revealText:
     question->revealTextLine = parser.line;
-    return takeText(parser, value, "reveal text", maxTextLength, false, question->revealText);
+    return takeText(parser, value, key.name, limit, false, question->revealText);
+  case QuizKey::picture: return takeMedia(parser, value, question->picture);
+  case QuizKey::answerPicture: return takeMedia(parser, value, question->answerPicture);
+  default: return takeMedia(parser, value, question->clip);
   }
-  if (key == "picture") return takeMedia(parser, value, question->picture);
-  if (key == "answer picture") return takeMedia(parser, value, question->answerPicture);
-  return takeMedia(parser, value, question->clip);
 }
 
-bool takeQuizKey(Parser& parser, const std::string& key, const std::string& value) {
-  QuizDefinition& quiz = parser.quiz;
-  if (key == "name") return takeText(parser, value, "name", maxTextLength, false, quiz.quizName);
-  if (key == "author")
-    return takeText(parser, value, "author", maxTextLength, false, quiz.authorName);
-  if (key == "explanations")
-    return takeText(parser, value, "explanations", maxTextLength, false, quiz.explanations);
-  if (key == "first label")
-    return takeText(parser, value, "first label", maxTextLength, false, quiz.firstAnswerLabel);
-  if (key == "second label")
-    return takeText(parser, value, "second label", maxTextLength, false, quiz.secondAnswerLabel);
-  if (key == "kind") return takeKind(parser, value);
-  if (key == "answers") {
-    parser.answersLine = parser.line;
-    return takeNumber(parser, value, "answers", 1, 2, quiz.answersPerQuestion);
-  }
-  if (key == "reveal") return takeNumber(parser, value, "reveal", 0, 4, quiz.revealMode);
-  if (key == "background") return takeColour(parser, value);
-  if (key == "code") {
-    parser.codeLines.push_back(parser.line);
-    quiz.codes.emplace_back();
-    return takeText(parser, value, "code", maxTextLength, true, quiz.codes.back());
-  }
-  if (key == "title") return takeSetting(parser, value, "title", quiz.settings.title);
-  if (key == "web") return takeSetting(parser, value, "web", quiz.settings.webAddress);
-  if (key == "success") return takeSetting(parser, value, "success", quiz.settings.successWord);
-  if (key == "failure") return takeSetting(parser, value, "failure", quiz.settings.failureWord);
+bool takeQuestion(Parser& parser, const QuizKeyRow& key, const std::string& value) {
+  std::vector<QuestionSource>& questions = parser.quiz.questions;
+  if (questions.size() == maxQuestions)
+    return fail(parser.error, "more than " + std::to_string(maxQuestions) + " questions");
+  questions.emplace_back();
+  questions.back().line = parser.line;
+  return takeText(parser, value, key.name, maxTextLength, false, questions.back().questionText);
+}
+
+bool takeSettingKey(Parser& parser, const QuizKeyRow& key, const std::string& value) {
+  SettingsBlock& settings = parser.quiz.settings;
   int number = 0;
-  if (key == "scroll unit" || key == "page unit") {
-    if (!takeNumber(parser, value, key.c_str(), 1, 10000, number)) return false;
-    (key == "scroll unit" ? quiz.settings.scrollUnit : quiz.settings.pageUnit) = number;
+  switch (key.key) {
+  case QuizKey::title: return takeSetting(parser, value, key.name, settings.title);
+  case QuizKey::web: return takeSetting(parser, value, key.name, settings.webAddress);
+  case QuizKey::success: return takeSetting(parser, value, key.name, settings.successWord);
+  case QuizKey::failure: return takeSetting(parser, value, key.name, settings.failureWord);
+  default:
+    if (!takeNumber(parser, value, key.name, 1, 10000, number)) return false;
+    (key.key == QuizKey::scrollUnit ? settings.scrollUnit : settings.pageUnit) = number;
     return true;
   }
-  if (key == "question") {
-    if (quiz.questions.size() == maxQuestions) return fail(parser, "more than 96 questions");
-    quiz.questions.emplace_back();
-    quiz.questions.back().line = parser.line;
-    return takeText(parser, value, "question", maxTextLength, false,
-                    quiz.questions.back().questionText);
+}
+
+bool takeQuizKey(Parser& parser, const QuizKeyRow& key, const std::string& value) {
+  QuizDefinition& quiz = parser.quiz;
+  const std::size_t limit = maxTextLength;
+  switch (key.key) {
+  case QuizKey::name: return takeText(parser, value, key.name, limit, false, quiz.quizName);
+  case QuizKey::author: return takeText(parser, value, key.name, limit, false, quiz.authorName);
+  case QuizKey::explanations:
+    return takeText(parser, value, key.name, limit, false, quiz.explanations);
+  case QuizKey::firstLabel:
+    return takeText(parser, value, key.name, limit, false, quiz.firstAnswerLabel);
+  case QuizKey::secondLabel:
+    return takeText(parser, value, key.name, limit, false, quiz.secondAnswerLabel);
+  case QuizKey::kind: return takeKind(parser, value);
+  case QuizKey::answers:
+    parser.answersLine = parser.line;
+    return takeNumber(parser, value, key.name, 1, 2, quiz.answersPerQuestion);
+  case QuizKey::reveal: return takeNumber(parser, value, key.name, 0, 4, quiz.revealMode);
+  case QuizKey::background: return takeColour(parser, value);
+  case QuizKey::code:
+    parser.codeLines.push_back(parser.line);
+    quiz.codes.emplace_back();
+    return takeText(parser, value, key.name, limit, true, quiz.codes.back());
+  case QuizKey::question: return takeQuestion(parser, key, value);
+  default:
+    if (key.ofQuestion) return takeQuestionKey(parser, key, value);
+    return takeSettingKey(parser, key, value);
   }
-  return takeQuestionKey(parser, key, value);
 }
 
 // A key given twice would silently replace the first value: only "code" and "question" repeat.
-bool takeOnce(Parser& parser, const std::string& key) {
-  if (key == "code") return true;
-  if (!isQuestionKey(key)) parser.quiz.keyLines.emplace(key, parser.line);
-  if (key == "question") {
-    parser.questionKeys.clear();
-    return true;
-  }
+bool takeOnce(Parser& parser, const QuizKeyRow& key) {
+  if (key.key != QuizKey::code && !key.ofQuestion)
+    parser.quiz.keyLines.emplace(key.name, parser.line);
+  if (key.key == QuizKey::question) parser.questionKeys.clear();
+  if (key.repeats) return true;
   auto& seen =
-      parser.quiz.questions.empty() || !isQuestionKey(key) ? parser.quizKeys : parser.questionKeys;
-  if (seen.insert(key).second) return true;
-  return fail(parser, "\"" + key + "\" is given twice" +
-                          (&seen == &parser.questionKeys ? " in this question" : ""));
+      parser.quiz.questions.empty() || !key.ofQuestion ? parser.quizKeys : parser.questionKeys;
+  if (seen.insert(key.name).second) return true;
+  return fail(parser.error, "\"" + std::string(key.name) + "\" is given twice" +
+                                (&seen == &parser.questionKeys ? " in this question" : ""));
 }
 
 bool takeLine(Parser& parser, const std::string& line) {
   const std::string content = trim(line);
   if (content.empty() || content[0] == '#') return true;
   const std::size_t colon = content.find(':');
-  if (colon == std::string::npos) return fail(parser, "expected \"key: value\"");
-  const std::string key = lowerCase(trim(content.substr(0, colon)));
-  return takeOnce(parser, key) && takeQuizKey(parser, key, trim(content.substr(colon + 1)));
+  if (colon == std::string::npos) return fail(parser.error, "expected \"key: value\"");
+  const std::string name = lowerCase(trim(content.substr(0, colon)));
+  const QuizKeyRow* key = findQuizKey(name);
+  if (!key) return fail(parser.error, "unknown key \"" + name + "\"" + keySuggestion(name));
+  return takeOnce(parser, *key) && takeQuizKey(parser, *key, trim(content.substr(colon + 1)));
 }
 
 bool hasBlankEnd(const std::string& answer) {
@@ -286,25 +240,27 @@ bool checkQuestion(Parser& parser, const QuestionSource& question, int number) {
   parser.line = question.line;
   const std::string which = "question " + std::to_string(number);
   const bool media = quiz.questionKind == kindAudio || quiz.questionKind == kindVideo;
-  if (!question.hasAnswer) return fail(parser, which + " has no \"answer:\"");
+  if (!question.hasAnswer) return fail(parser.error, which + " has no \"answer:\"");
   if (quiz.answersPerQuestion == 1 && !question.secondAnswer.empty())
-    return fail(parser, which + " has a second answer, but the quiz has one answer per question");
+    return fail(parser.error,
+                which + " has a second answer, but the quiz has one answer per question");
   // The player trims what is typed but never the stored answer: an empty answer, or one with a
   // blank at either end, can never be found.
-  if (question.answer.empty()) return fail(parser, which + ": the answer is empty");
+  if (question.answer.empty()) return fail(parser.error, which + ": the answer is empty");
   if (quiz.answersPerQuestion == 2 && question.secondAnswer.empty())
-    return fail(parser, which + ": the second answer is empty");
+    return fail(parser.error, which + ": the second answer is empty");
   if (hasBlankEnd(question.answer) || hasBlankEnd(question.secondAnswer))
-    return fail(parser, which + ": an answer that begins or ends with a blank can never be found");
+    return fail(parser.error,
+                which + ": an answer that begins or ends with a blank can never be found");
   if (!question.revealText.empty() && quiz.revealMode < 2)
-    return fail(parser, which + " has a reveal text, but reveal mode " +
-                            std::to_string(quiz.revealMode) + " shows none");
+    return fail(parser.error, which + " has a reveal text, but reveal mode " +
+                                  std::to_string(quiz.revealMode) + " shows none");
   if (!question.picture.path.empty() && quiz.questionKind != kindPicture)
-    return fail(parser, which + ": only picture quizzes show pictures");
+    return fail(parser.error, which + ": only picture quizzes show pictures");
   if (!question.answerPicture.path.empty() && quiz.questionKind != kindPicture)
-    return fail(parser, which + ": only picture quizzes show answer pictures");
+    return fail(parser.error, which + ": only picture quizzes show answer pictures");
   if (!question.clip.path.empty() && !media)
-    return fail(parser, which + ": only audio and video quizzes play clips");
+    return fail(parser.error, which + ": only audio and video quizzes play clips");
   return true;
 }
 
@@ -312,12 +268,13 @@ bool checkQuiz(Parser& parser) {
   const QuizDefinition& quiz = parser.quiz;
   if (quiz.questionKind == kindText && quiz.answersPerQuestion == 2) {
     parser.line = parser.answersLine;
-    return fail(parser, "a text quiz has one answer per question");
+    return fail(parser.error, "a text quiz has one answer per question");
   }
   if (quiz.codes.size() > quiz.questions.size()) {
     parser.line = parser.codeLines[quiz.questions.size()]; // the first code without a question
-    return fail(parser, "more codes (" + std::to_string(quiz.codes.size()) + ") than questions (" +
-                            std::to_string(quiz.questions.size()) + ")");
+    return fail(parser.error, "more codes (" + std::to_string(quiz.codes.size()) +
+                                  ") than questions (" + std::to_string(quiz.questions.size()) +
+                                  ")");
   }
   for (std::size_t i = 0; i < quiz.questions.size(); ++i)
     if (!checkQuestion(parser, quiz.questions[i], static_cast<int>(i + 1))) return false;
@@ -369,15 +326,17 @@ bool parseQuizText(const std::string& fileName, const std::string& source,
   if (!checkEncoding(fileName, source, error)) return false;
   const std::string text = withLineFeeds(source);
   Parser parser{quiz, folder, 0, error};
-  std::size_t start = 0;
-  while (start <= text.size()) {
+  bool ok = true;
+  for (std::size_t start = 0; ok && start <= text.size();) {
     std::size_t end = text.find('\n', start);
     if (end == std::string::npos) end = text.size();
     ++parser.line;
-    if (!takeLine(parser, text.substr(start, end - start))) return false;
+    ok = takeLine(parser, text.substr(start, end - start));
     start = end + 1;
   }
-  return checkQuiz(parser);
+  if (ok && checkQuiz(parser)) return true;
+  error = quizPlace(quiz, parser.line) + error; // every fault names the line it lies on
+  return false;
 }
 
 bool parseQuizFile(const std::string& path, const SettingsBlock& startingSettings,

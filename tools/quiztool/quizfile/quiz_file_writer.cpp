@@ -1,10 +1,13 @@
+// A quiz as the player holds it written back as a quiz file (for unpack).
 #include "tools/quiztool/quizfile/quiz_file_writer.h"
 
 #include <algorithm>
 #include <cstring>
 
+#include "tools/quiztool/fail.h"
 #include "tools/quiztool/quizfile/codepage.h"
 #include "tools/quiztool/quizfile/quiz_file.h"
+#include "tools/quiztool/quizfile/quiz_keys.h"
 
 namespace {
 
@@ -15,11 +18,6 @@ struct Writer {
   std::string& error;
 };
 
-bool fail(Writer& writer, const std::string& message) {
-  writer.error = message;
-  return false;
-}
-
 // The parser trims a value and takes one pair of quotes off it: a text with a blank at either
 // end, or one that is itself in quotes, is written in quotes.
 std::string quoted(const std::string& utf8) {
@@ -28,76 +26,77 @@ std::string quoted(const std::string& utf8) {
   return blankEnd || inQuotes ? "\"" + utf8 + "\"" : utf8;
 }
 
-bool line(Writer& writer, const char* key, const std::string& cp1252, const std::string& what) {
+// "key: value", the value as it is.
+void plainLine(Writer& writer, QuizKey key, const std::string& value) {
+  writer.text += std::string(keyName(key)) + ": " + value + "\n";
+}
+
+bool line(Writer& writer, QuizKey key, const std::string& cp1252, const std::string& what) {
   for (char c : cp1252) {
     if (static_cast<unsigned char>(c) < 0x20)
-      return fail(writer, what + " holds a control character (byte " +
-                              std::to_string(static_cast<unsigned char>(c)) +
-                              "), which a quiz file cannot hold");
+      return fail(writer.error, what + " holds a control character (byte " +
+                                    std::to_string(static_cast<unsigned char>(c)) +
+                                    "), which a quiz file cannot hold");
   }
   const std::string value = quoted(utf8FromCp1252(cp1252));
-  writer.text += std::string(key) + (value.empty() ? ":\n" : ": " + value + "\n");
+  writer.text += std::string(keyName(key)) + (value.empty() ? ":\n" : ": " + value + "\n");
   return true;
 }
 
-bool optionalLine(Writer& writer, const char* key, const char* cp1252) {
-  return cp1252[0] == '\0' || line(writer, key, cp1252, key);
+bool optionalLine(Writer& writer, QuizKey key, const char* cp1252) {
+  return cp1252[0] == '\0' || line(writer, key, cp1252, keyName(key));
 }
 
 // A settings text, written when it differs from the default; its field must keep a terminator,
 // as the quiz file's limit does.
 template <std::size_t N>
-bool settingLine(Writer& writer, const char* key, const char (&field)[N],
-                 const char (&standard)[N]) {
+bool settingLine(Writer& writer, QuizKey key, const char (&field)[N], const char (&standard)[N]) {
+  const std::string name = keyName(key);
   const char* end = std::find(field, field + N, '\0');
   if (end == field + N)
-    return fail(writer, std::string("the ") + key + " setting fills all " + std::to_string(N) +
-                            " bytes of its field; a quiz file gives it at most " +
-                            std::to_string(N - 1));
+    return fail(writer.error, "the " + name + " setting fills all " + std::to_string(N) +
+                                  " bytes of its field; a quiz file gives it at most " +
+                                  std::to_string(N - 1));
   const std::string value(static_cast<const char*>(field), end);
   if (value == standard) return true;
-  return line(writer, key, value, std::string("the ") + key + " setting");
+  return line(writer, key, value, "the " + name + " setting");
 }
 
-bool unitLine(Writer& writer, const char* key, std::int32_t value, std::int32_t standard) {
+bool unitLine(Writer& writer, QuizKey key, std::int32_t value, std::int32_t standard) {
   if (value < 1 || value > largestUnit)
-    return fail(writer, std::string("the ") + key + " setting is " + std::to_string(value) +
-                            "; a quiz file takes 1 to " + std::to_string(largestUnit));
-  if (value != standard) writer.text += std::string(key) + ": " + std::to_string(value) + "\n";
+    return fail(writer.error, std::string("the ") + keyName(key) + " setting is " +
+                                  std::to_string(value) + "; a quiz file takes 1 to " +
+                                  std::to_string(largestUnit));
+  if (value != standard) plainLine(writer, key, std::to_string(value));
   return true;
 }
 
 bool writeSettings(Writer& writer, const SettingsBlock& s) {
   const SettingsBlock& d = defaultSettings;
-  return settingLine(writer, "title", s.title, d.title) &&
-         settingLine(writer, "web", s.webAddress, d.webAddress) &&
-         settingLine(writer, "success", s.successWord, d.successWord) &&
-         settingLine(writer, "failure", s.failureWord, d.failureWord) &&
-         unitLine(writer, "scroll unit", s.scrollUnit, d.scrollUnit) &&
-         unitLine(writer, "page unit", s.pageUnit, d.pageUnit);
-}
-
-const char* kindName(int kind) {
-  static const char* const names[] = {"text", "picture", "audio", "video"};
-  return names[kind];
+  return settingLine(writer, QuizKey::title, s.title, d.title) &&
+         settingLine(writer, QuizKey::web, s.webAddress, d.webAddress) &&
+         settingLine(writer, QuizKey::success, s.successWord, d.successWord) &&
+         settingLine(writer, QuizKey::failure, s.failureWord, d.failureWord) &&
+         unitLine(writer, QuizKey::scrollUnit, s.scrollUnit, d.scrollUnit) &&
+         unitLine(writer, QuizKey::pageUnit, s.pageUnit, d.pageUnit);
 }
 
 bool writeHeader(Writer& writer, const QuizContent& c) {
-  if (!line(writer, "name", c.quizName, "the quiz name") ||
-      !optionalLine(writer, "author", c.authorName) ||
-      !optionalLine(writer, "explanations", c.explanations))
+  if (!line(writer, QuizKey::name, c.quizName, "the quiz name") ||
+      !optionalLine(writer, QuizKey::author, c.authorName) ||
+      !optionalLine(writer, QuizKey::explanations, c.explanations))
     return false;
-  writer.text += std::string("kind: ") + kindName(c.questionKind) + "\n";
+  plainLine(writer, QuizKey::kind, kindName(c.questionKind));
   if (c.answersPerQuestion != 1)
-    writer.text += "answers: " + std::to_string(c.answersPerQuestion) + "\n";
-  if (!optionalLine(writer, "first label", c.firstAnswerLabel) ||
-      !optionalLine(writer, "second label", c.secondAnswerLabel))
+    plainLine(writer, QuizKey::answers, std::to_string(c.answersPerQuestion));
+  if (!optionalLine(writer, QuizKey::firstLabel, c.firstAnswerLabel) ||
+      !optionalLine(writer, QuizKey::secondLabel, c.secondAnswerLabel))
     return false;
-  if (c.revealMode != 0) writer.text += "reveal: " + std::to_string(c.revealMode) + "\n";
+  if (c.revealMode != 0) plainLine(writer, QuizKey::reveal, std::to_string(c.revealMode));
   const QuizDefinition standard; // its colour is the quiz file's default
   if (c.red != standard.red || c.green != standard.green || c.blue != standard.blue)
-    writer.text += "background: " + std::to_string(c.red) + " " + std::to_string(c.green) + " " +
-                   std::to_string(c.blue) + "\n";
+    plainLine(writer, QuizKey::background,
+              std::to_string(c.red) + " " + std::to_string(c.green) + " " + std::to_string(c.blue));
   return true;
 }
 
@@ -107,12 +106,12 @@ bool writeCodes(Writer& writer, const QuizContent& content, const RewardCodes& c
   int last = content.questionCount;
   while (last > 0 && codes.codes[last - 1][0] == '\0') --last;
   for (int n = 1; n <= last; ++n)
-    if (!line(writer, "code", codes.codes[n - 1], "code " + std::to_string(n))) return false;
+    if (!line(writer, QuizKey::code, codes.codes[n - 1], "code " + std::to_string(n))) return false;
   return true;
 }
 
-bool mediaLine(Writer& writer, const char* key, const std::string& name) {
-  if (!name.empty()) writer.text += std::string(key) + ": " + quoted(name) + "\n";
+bool mediaLine(Writer& writer, QuizKey key, const std::string& name) {
+  if (!name.empty()) plainLine(writer, key, quoted(name));
   return true;
 }
 
@@ -121,18 +120,18 @@ bool writeQuestion(Writer& writer, const QuizContent& content, int n,
   const ContentQuestion& q = content.questions[n - 1];
   const std::string which = "question " + std::to_string(n);
   writer.text += "\n";
-  if (!line(writer, "question", q.questionText, which + "'s text") ||
-      !line(writer, "answer", q.answer, which + "'s answer"))
+  if (!line(writer, QuizKey::question, q.questionText, which + "'s text") ||
+      !line(writer, QuizKey::answer, q.answer, which + "'s answer"))
     return false;
   if (content.answersPerQuestion == 2 &&
-      !line(writer, "second answer", q.secondAnswer, which + "'s second answer"))
+      !line(writer, QuizKey::secondAnswer, q.secondAnswer, which + "'s second answer"))
     return false;
   if (content.revealMode >= 2 && q.revealText[0] != '\0' &&
-      !line(writer, "reveal text", q.revealText, which + "'s reveal text"))
+      !line(writer, QuizKey::revealText, q.revealText, which + "'s reveal text"))
     return false;
-  return mediaLine(writer, "picture", media.picture) &&
-         mediaLine(writer, "answer picture", media.answerPicture) &&
-         mediaLine(writer, "clip", media.clip);
+  return mediaLine(writer, QuizKey::picture, media.picture) &&
+         mediaLine(writer, QuizKey::answerPicture, media.answerPicture) &&
+         mediaLine(writer, QuizKey::clip, media.clip);
 }
 
 } // namespace

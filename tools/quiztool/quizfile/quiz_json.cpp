@@ -1,20 +1,12 @@
+// A quiz as JSON (for show), its texts converted to UTF-8.
 #include "tools/quiztool/quizfile/quiz_json.h"
 
 #include <cstdio>
 
 #include "tools/quiztool/quizfile/codepage.h"
+#include "tools/quiztool/quizfile/quiz_keys.h"
 
 namespace {
-
-const char* kindName(int kind) {
-  switch (kind) {
-  case kindText: return "text";
-  case kindPicture: return "picture";
-  case kindAudio: return "audio";
-  case kindVideo: return "video";
-  }
-  return "unknown";
-}
 
 void appendEscaped(std::string& out, const std::string& utf8) {
   for (char c : utf8) {
