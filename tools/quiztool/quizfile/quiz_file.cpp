@@ -216,8 +216,12 @@ bool takeOnce(Parser& parser, const QuizKeyRow& key) {
   auto& seen =
       parser.quiz.questions.empty() || !key.ofQuestion ? parser.quizKeys : parser.questionKeys;
   if (seen.insert(key.name).second) return true;
-  return fail(parser.error, "\"" + std::string(key.name) + "\" is given twice" +
-                                (&seen == &parser.questionKeys ? " in this question" : ""));
+  // Appended piece by piece: mingw's g++ 12 warns falsely (-Wrestrict) about the chained form.
+  std::string message = "\"";
+  message += key.name;
+  message += "\" is given twice";
+  if (&seen == &parser.questionKeys) message += " in this question";
+  return fail(parser.error, message);
 }
 
 bool takeLine(Parser& parser, const std::string& line) {
