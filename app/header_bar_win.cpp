@@ -4,11 +4,11 @@
 
 #include <cstdio>
 
-#include "app/header_ids.h"
 #include "board/progress_file_win.h"
 #include "board/row_hiding_win.h"
 #include "content/quiz_state.h"
 #include "content/settings_block.h"
+#include "ids/header_ids.h"
 
 namespace {
 

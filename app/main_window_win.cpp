@@ -1,10 +1,10 @@
 #include "app/main_window_win.h"
 
 #include "board/board_dialog_win.h"
-#include "board/control_ids.h"
 #include "board/progress_file_win.h"
 #include "board/scroll_model.h"
 #include "content/quiz_state.h"
+#include "ids/control_ids.h"
 
 HBRUSH versionLabelBrush = nullptr;
 

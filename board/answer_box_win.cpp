@@ -4,12 +4,12 @@
 
 #include "board/answer_check_win.h"
 #include "board/board_scroll_win.h"
-#include "board/control_ids.h"
 #include "board/progress_file_win.h"
 #include "board/scroll_model.h"
 #include "board/tab_scroll.h"
 #include "content/quiz_state.h"
 #include "content/settings_block.h"
+#include "ids/control_ids.h"
 
 namespace {
 

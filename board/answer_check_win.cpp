@@ -3,16 +3,16 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/header_ids.h"
 #include "board/answer_judge.h"
-#include "board/control_ids.h"
 #include "board/row_hiding_win.h"
 #include "content/settings_block.h"
+#include "ids/control_ids.h"
+#include "ids/header_ids.h"
+#include "ids/resource_ids.h"
 #include "pictures/picture_loader_win.h"
 
 namespace {
 
-constexpr int answerPictureBase = 10400;
 constexpr int resultLabelReadLength = 255; // a previous verdict is at most 254 characters
 
 bool labelReads(HWND board, int labelId, const char* word) {
@@ -42,7 +42,8 @@ bool questionAnsweredRight(const QuizState& quiz, HWND board, int n, const QuizQ
 // The answer picture replaces the question picture; the label keeps what it shows when the
 // answer picture cannot be loaded.
 void showAnswerPicture(HWND board, int n) {
-  HBITMAP picture = loadPicture(GetModuleHandleA(nullptr), answerPictureBase + n, "IMG", 260, 260);
+  HBITMAP picture =
+      loadPicture(GetModuleHandleA(nullptr), answerPictureResourceBase + n, "IMG", 260, 260);
   if (!picture) return;
   HWND label = GetDlgItem(board, pictureLabelBase + n);
   HANDLE old = reinterpret_cast<HANDLE>(SendMessageA(label, STM_GETIMAGE, IMAGE_BITMAP, 0));

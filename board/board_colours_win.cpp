@@ -3,8 +3,8 @@
 #include <cstring>
 
 #include "board/answer_judge.h"
-#include "board/control_ids.h"
 #include "content/settings_block.h"
+#include "ids/control_ids.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include "board/board_colours_win.h"
 #include "board/board_rows_win.h"
 #include "board/board_scroll_win.h"
-#include "board/control_ids.h"
 #include "content/quiz_state.h"
+#include "ids/control_ids.h"
 #include "media/media_buttons_win.h"
 
 namespace {

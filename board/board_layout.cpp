@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "board/control_ids.h"
+#include "ids/control_ids.h"
 
 namespace {
 

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "content/quiz_state.h"
+#include "ids/resource_ids.h"
 
 // The question board's layout: which controls each question gets, where, with which id, style
 // and font, and how big the scrollable content grows. The board dialog creates the controls
@@ -54,8 +55,6 @@ struct PictureSize {
 // What a picture that could not be loaded counts as: full column width, no height.
 constexpr PictureSize missingPicture{260, 0};
 
-// The picture (or media clip) of question j is resource questionResourceBase + j.
-constexpr int questionResourceBase = 400;
 constexpr int picturesPerRow = 3;
 
 // State carried through the build of the board, question after question.

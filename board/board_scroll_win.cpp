@@ -1,8 +1,8 @@
 #include "board/board_scroll_win.h"
 
-#include "board/control_ids.h"
 #include "board/scroll_model.h"
 #include "content/settings_block.h"
+#include "ids/control_ids.h"
 
 int scrollTarget = 0;
 

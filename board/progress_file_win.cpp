@@ -1,6 +1,6 @@
 #include "board/progress_file_win.h"
 
-#include "board/control_ids.h"
+#include "ids/control_ids.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include "board/row_hiding_win.h"
 
-#include "app/header_ids.h"
 #include "board/board_scroll_win.h"
-#include "board/control_ids.h"
+#include "ids/control_ids.h"
+#include "ids/header_ids.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 // content by (old position - new position) x scrollUnit pixels.
 
 // Standard scroll codes, in the low word of wParam of WM_VSCROLL and WM_HSCROLL. The board's
-// private codes (wheel notches, jump to target) are in board/control_ids.h.
+// private codes (wheel notches, jump to target) are in ids/control_ids.h.
 constexpr int scrollLineUp = 0; // also line left
 constexpr int scrollLineDown = 1;
 constexpr int scrollPageUp = 2;

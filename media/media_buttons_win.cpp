@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
-#include "board/board_layout.h"
-#include "board/control_ids.h"
+#include "ids/control_ids.h"
+#include "ids/resource_ids.h"
 #include "media/media_state_win.h"
 #include "media/media_type.h"
 

@@ -1,6 +1,6 @@
 #include "media/media_player_win.h"
 
-#include "board/control_ids.h"
+#include "ids/control_ids.h"
 #include "media/media_state_win.h"
 
 namespace {

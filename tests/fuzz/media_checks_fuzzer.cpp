@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <vector>
 
-#include "tools/quiztool/clip_checks.h"
-#include "tools/quiztool/picture_checks.h"
+#include "tools/quiztool/media/clip_checks.h"
+#include "tools/quiztool/media/picture_checks.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::vector<std::uint8_t> bytes(data, data + size);

@@ -13,7 +13,7 @@
 #include <string>
 
 #include "content/content_parser.h"
-#include "tools/quiztool/quiz_file.h"
+#include "tools/quiztool/quizfile/quiz_file.h"
 
 namespace {
 

@@ -8,9 +8,9 @@
 #include <string>
 
 #include "content/content_parser.h"
-#include "tools/quiztool/quiz_file.h"
-#include "tools/quiztool/quiz_file_writer.h"
-#include "tools/quiztool/quiz_json.h"
+#include "tools/quiztool/quizfile/quiz_file.h"
+#include "tools/quiztool/quizfile/quiz_file_writer.h"
+#include "tools/quiztool/quizfile/quiz_json.h"
 
 namespace {
 

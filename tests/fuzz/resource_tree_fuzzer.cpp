@@ -7,8 +7,8 @@
 #include <tuple>
 #include <vector>
 
-#include "tools/quiztool/pe_image.h"
-#include "tools/quiztool/resource_tree.h"
+#include "tools/quiztool/executable/pe_image.h"
+#include "tools/quiztool/executable/resource_tree.h"
 
 namespace {
 

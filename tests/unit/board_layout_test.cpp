@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "board/board_layout.h"
-#include "board/control_ids.h"
+#include "ids/control_ids.h"
 
 namespace {
 

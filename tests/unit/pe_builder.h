@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "tools/quiztool/byte_io.h"
-#include "tools/quiztool/resource_tree.h"
+#include "tools/quiztool/executable/resource_tree.h"
 
 // Synthetic PE32 images for the tests: a DOS header with a stub, the PE header, an optional
 // header with 16 data directories, and sections laid out in order after the headers. Every byte

@@ -4,8 +4,8 @@
 
 #include "tests/unit/pe_builder.h"
 #include "tools/quiztool/byte_io.h"
-#include "tools/quiztool/pe_image.h"
-#include "tools/quiztool/resource_tree.h"
+#include "tools/quiztool/executable/pe_image.h"
+#include "tools/quiztool/executable/resource_tree.h"
 
 namespace {
 

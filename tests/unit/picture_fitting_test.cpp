@@ -6,7 +6,7 @@
 #include <stb_image_write.h>
 
 #include "tests/unit/png_test_support.h"
-#include "tools/quiztool/picture_fitting.h"
+#include "tools/quiztool/media/picture_fitting.h"
 
 namespace {
 

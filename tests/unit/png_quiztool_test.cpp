@@ -9,7 +9,7 @@
 #include <string>
 
 #include "tests/unit/png_test_support.h"
-#include "tools/quiztool/commands.h"
+#include "tools/quiztool/commands/commands.h"
 
 namespace {
 

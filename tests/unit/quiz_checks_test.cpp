@@ -10,8 +10,8 @@
 #include "tests/unit/media_samples.h"
 #include "tests/unit/pe_builder.h"
 #include "tests/unit/temp_folder.h"
-#include "tools/quiztool/commands.h"
-#include "tools/quiztool/file_io.h"
+#include "tools/quiztool/commands/commands.h"
+#include "tools/quiztool/platform/file_io.h"
 
 namespace {
 

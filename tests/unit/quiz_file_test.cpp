@@ -5,7 +5,7 @@
 
 #include "content/content_parser.h"
 #include "tests/unit/temp_folder.h"
-#include "tools/quiztool/quiz_file.h"
+#include "tools/quiztool/quizfile/quiz_file.h"
 
 namespace {
 

@@ -11,10 +11,10 @@
 #include "tests/unit/pe_builder.h"
 #include "tests/unit/png_test_support.h"
 #include "tests/unit/temp_folder.h"
-#include "tools/quiztool/commands.h"
-#include "tools/quiztool/file_io.h"
-#include "tools/quiztool/picture_fitting.h"
-#include "tools/quiztool/quiz_packer.h"
+#include "tools/quiztool/commands/commands.h"
+#include "tools/quiztool/executable/quiz_packer.h"
+#include "tools/quiztool/media/picture_fitting.h"
+#include "tools/quiztool/platform/file_io.h"
 
 namespace {
 

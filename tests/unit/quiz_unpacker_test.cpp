@@ -8,10 +8,10 @@
 #include "tests/unit/command_run.h"
 #include "tests/unit/pe_builder.h"
 #include "tests/unit/temp_folder.h"
-#include "tools/quiztool/commands.h"
-#include "tools/quiztool/file_io.h"
-#include "tools/quiztool/quiz_packer.h"
-#include "tools/quiztool/quiz_unpacker.h"
+#include "tools/quiztool/commands/commands.h"
+#include "tools/quiztool/executable/quiz_packer.h"
+#include "tools/quiztool/executable/quiz_unpacker.h"
+#include "tools/quiztool/platform/file_io.h"
 
 namespace {
 

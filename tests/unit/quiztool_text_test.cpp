@@ -3,8 +3,8 @@
 #include <memory>
 
 #include "tests/unit/quiz_text.h"
-#include "tools/quiztool/codepage.h"
-#include "tools/quiztool/quiz_json.h"
+#include "tools/quiztool/quizfile/codepage.h"
+#include "tools/quiztool/quizfile/quiz_json.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include "tests/unit/pe_builder.h"
 #include "tools/quiztool/byte_io.h"
-#include "tools/quiztool/resource_tree.h"
+#include "tools/quiztool/executable/resource_tree.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <vector>
 
 #include "board/board_layout.h"
-#include "board/control_ids.h"
 #include "board/row_hiding.h"
+#include "ids/control_ids.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "board/control_ids.h"
 #include "board/scroll_model.h"
+#include "ids/control_ids.h"
 
 namespace {
 

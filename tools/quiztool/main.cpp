@@ -5,8 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "tools/quiztool/commands.h"
-#include "tools/quiztool/platform.h"
+#include "tools/quiztool/commands/commands.h"
+#include "tools/quiztool/platform/platform.h"
+#include "tools/quiztool/quizfile/quiz_keys.h"
 
 namespace {
 
@@ -15,19 +16,22 @@ struct Command {
   int (*run)(int argc, char** argv);
   const char* usage; // one line in the tool's help
   const char* help;  // the command's own help, after its usage line
+  bool listsKeys;    // the help lists the keys of a quiz file
 };
 
 constexpr Command commands[] = {
     {"check", runCheck, "check QUIZFILE [--player PLAYER.exe] [--strict]",
      "Runs every check that pack runs and writes nothing. Errors and warnings name the quiz\n"
-     "file's line. With --strict, warnings (what students would never see) count as errors.\n"},
+     "file's line. With --strict, warnings (what students would never see) count as errors.\n",
+     true},
     {"pack", runPack, "pack QUIZFILE [OUT.exe] [--player PLAYER.exe] [--strict]",
      "Checks the quiz, then writes it into a copy of the player (by default the player.exe\n"
      "built beside quiztool). Without OUT.exe it writes the quiz file's name with .exe beside\n"
      "the quiz file. It refuses to write over the quiz file, the player or any picture or\n"
      "clip the quiz names, and writes nothing when something is wrong.\n"
      "--unchecked-media packs pictures and clips without looking at their content: only to\n"
-     "test how the player copes with files it cannot show or play, never for students.\n"},
+     "test how the player copes with files it cannot show or play, never for students.\n",
+     true},
     {"show", runShow, "show QUIZ.exe | QUIZFILE.quiz | TEXT104 [TEXT105]",
      "Prints what a quiz executable holds, as JSON (UTF-8); for a .quiz file, what pack\n"
      "would write. TEXT104 and TEXT105 are decoded content texts.\n"},
@@ -79,7 +83,11 @@ int main(int systemArgc, char** systemArgv) {
     if (std::strcmp(argv[1], command.name) != 0) continue;
     for (int i = 2; i < argc; ++i) {
       if (!asksForHelp(argv[i])) continue;
-      std::printf("usage: quiztool %s\n%s%s", command.usage, command.help, exitCodes);
+      std::printf("usage: quiztool %s\n%s", command.usage, command.help);
+      if (command.listsKeys)
+        std::printf("The keys of a quiz file (README.md says what each takes):\n%s",
+                    keyList(90).c_str());
+      std::fputs(exitCodes, stdout);
       return 0;
     }
     return command.run(argc - 2, argv + 2);

@@ -1,0 +1,90 @@
+// quiztool unpack: a quiz executable back into a quiz file and its media, ready to edit and pack.
+#include <cstdio>
+
+#include "tools/quiztool/commands/commands.h"
+#include "tools/quiztool/executable/quiz_unpacker.h"
+#include "tools/quiztool/platform/file_io.h"
+#include "tools/quiztool/platform/platform.h"
+#include "tools/quiztool/quizfile/quiz_file.h"
+
+namespace {
+
+// "C:\quiz\Capitales.exe" → "Capitales".
+std::string baseName(const std::string& path) {
+  std::size_t start = path.size();
+  while (start > 0 && !isSeparator(path[start - 1])) --start;
+  std::string name = path.substr(start);
+  const std::size_t dot = name.rfind('.');
+  if (dot != std::string::npos && dot > 0) name.erase(dot);
+  return name.empty() ? "quiz" : name;
+}
+
+std::string inFolder(const std::string& folder, const std::string& name) {
+  return folder.empty() || isSeparator(folder.back()) ? folder + name : folder + "/" + name;
+}
+
+void removeAll(const std::vector<std::string>& paths) {
+  for (const std::string& path : paths) removeFile(path);
+}
+
+// Unpacking never replaces a file: an edited quiz in the same folder stays as it is.
+bool noneExists(const std::string& folder, const std::vector<UnpackedFile>& files) {
+  for (const UnpackedFile& file : files) {
+    const std::string path = inFolder(folder, file.name);
+    if (std::FILE* existing = openFile(path, "rb")) {
+      std::fclose(existing);
+      std::fprintf(stderr, "unpack: %s already exists; nothing was written\n", path.c_str());
+      return false;
+    }
+  }
+  return true;
+}
+
+// Writes every file, or none: what was written is removed again when a write fails.
+bool writeAll(const std::string& folder, const std::vector<UnpackedFile>& files,
+              std::vector<std::string>& written) {
+  for (const UnpackedFile& file : files) {
+    const std::string path = inFolder(folder, file.name);
+    if (!writeWholeFile(path, file.bytes)) {
+      removeAll(written);
+      return false;
+    }
+    written.push_back(path);
+  }
+  return true;
+}
+
+} // namespace
+
+int runUnpack(int argc, char** argv) {
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: quiztool unpack QUIZ.exe DIR\n");
+    return 2;
+  }
+  const std::string executable = argv[0], folder = argv[1];
+  std::vector<std::uint8_t> bytes;
+  std::vector<UnpackedFile> files;
+  std::string error;
+  if (!readWholeFile(executable, bytes)) return 1;
+  if (!unpackQuiz(std::move(bytes), baseName(executable), files, error)) {
+    std::fprintf(stderr, "%s: %s\n", executable.c_str(), error.c_str());
+    return 1;
+  }
+  if (!makeFolders(folder)) {
+    std::fprintf(stderr, "unpack: cannot make the folder %s\n", folder.c_str());
+    return 1;
+  }
+  std::vector<std::string> written;
+  if (!noneExists(folder, files) || !writeAll(folder, files, written)) return 1;
+  // What pack will say of the quiz file is said now, while the executable is at hand.
+  QuizDefinition quiz;
+  if (!parseQuizFile(written.front(), defaultSettings, quiz, error)) {
+    removeAll(written);
+    std::fprintf(stderr, "%s: the quiz cannot be written as a quiz file: %s\n", executable.c_str(),
+                 error.c_str());
+    return 1;
+  }
+  std::printf("%s: %d questions, %d media files\n", written.front().c_str(),
+              static_cast<int>(quiz.questions.size()), static_cast<int>(files.size() - 1));
+  return 0;
+}

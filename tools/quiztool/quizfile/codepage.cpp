@@ -1,0 +1,118 @@
+// Texts between UTF-8 (quiz files, the tool's output) and code page 1252 (the player).
+#include "tools/quiztool/quizfile/codepage.h"
+
+#include <cstdint>
+
+namespace {
+
+// The characters of bytes 0x80..0x9F; every other byte is the character of the same value.
+constexpr char32_t highControls[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+char32_t characterOfByte(std::uint8_t byte) {
+  return byte >= 0x80 && byte < 0xA0 ? highControls[byte - 0x80] : byte;
+}
+
+bool byteOfCharacter(char32_t character, std::uint8_t& byte) {
+  if (character < 0x80 || (character >= 0xA0 && character <= 0xFF)) {
+    byte = static_cast<std::uint8_t>(character);
+    return true;
+  }
+  for (int i = 0; i < 32; ++i) {
+    if (highControls[i] == character) {
+      byte = static_cast<std::uint8_t>(0x80 + i);
+      return true;
+    }
+  }
+  return false;
+}
+
+void appendUtf8(std::string& out, char32_t c) {
+  if (c < 0x80) {
+    out += static_cast<char>(c);
+  } else if (c < 0x800) {
+    out += static_cast<char>(0xC0 | c >> 6);
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else {
+    out += static_cast<char>(0xE0 | c >> 12);
+    out += static_cast<char>(0x80 | (c >> 6 & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  }
+}
+
+// Decodes one UTF-8 character at `i`, rejecting overlong forms, surrogates and truncation.
+bool nextUtf8(const std::string& text, std::size_t& i, char32_t& c) {
+  const auto byte = [&](std::size_t at) { return static_cast<std::uint8_t>(text[at]); };
+  const std::uint8_t lead = byte(i);
+  int extra = 0;
+  if (lead < 0x80) {
+    c = lead;
+  } else if (lead >= 0xC2 && lead < 0xE0) {
+    c = lead & 0x1F, extra = 1;
+  } else if (lead >= 0xE0 && lead < 0xF0) {
+    c = lead & 0x0F, extra = 2;
+  } else if (lead >= 0xF0 && lead < 0xF5) {
+    c = lead & 0x07, extra = 3;
+  } else {
+    return false;
+  }
+  if (i + extra >= text.size()) return false;
+  for (int k = 1; k <= extra; ++k) {
+    if ((byte(i + k) & 0xC0) != 0x80) return false;
+    c = c << 6 | (byte(i + k) & 0x3F);
+  }
+  if ((extra == 2 && c < 0x800) || (extra == 3 && c < 0x10000) || c > 0x10FFFF ||
+      (c >= 0xD800 && c <= 0xDFFF))
+    return false;
+  i += 1 + extra;
+  return true;
+}
+
+} // namespace
+
+std::string utf8FromCp1252(const std::string& text) {
+  std::string out;
+  out.reserve(text.size());
+  for (char byte : text) appendUtf8(out, characterOfByte(static_cast<std::uint8_t>(byte)));
+  return out;
+}
+
+bool cp1252FromUtf8(const std::string& text, std::string& converted, std::size_t& badOffset) {
+  converted.clear();
+  std::size_t i = 0;
+  while (i < text.size()) {
+    const std::size_t start = i;
+    char32_t character = 0;
+    std::uint8_t byte = 0;
+    if (!nextUtf8(text, i, character) || !byteOfCharacter(character, byte)) {
+      badOffset = start;
+      return false;
+    }
+    converted += static_cast<char>(byte);
+  }
+  return true;
+}
+
+std::size_t firstNonUtf8(const std::string& text) {
+  std::size_t i = 0;
+  char32_t character = 0;
+  while (i < text.size())
+    if (!nextUtf8(text, i, character)) return i;
+  return std::string::npos;
+}
+
+std::string utf8CharacterAt(const std::string& text, std::size_t offset) {
+  std::size_t end = offset;
+  char32_t character = 0;
+  if (offset >= text.size() || !nextUtf8(text, end, character)) return "?";
+  return text.substr(offset, end - offset);
+}
+
+std::string lowerCase(std::string text) {
+  for (char& c : text)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
+  return text;
+}

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <string>
+
+// The player's texts are in the Windows ANSI code page 1252; quiz files and quiztool's output
+// are UTF-8.
+
+// Every byte has a character: the five bytes that code page 1252 leaves undefined (0x81, 0x8D,
+// 0x8F, 0x90, 0x9D) become the control characters of the same value, as Windows maps them.
+std::string utf8FromCp1252(const std::string& text);
+
+// False when the text is not valid UTF-8 or holds a character that code page 1252 lacks;
+// `badOffset` is then the byte offset of the first such character in `text`.
+bool cp1252FromUtf8(const std::string& text, std::string& converted, std::size_t& badOffset);
+
+// The byte offset of the first byte that does not belong to a valid UTF-8 character, or
+// std::string::npos when the whole text is UTF-8.
+std::size_t firstNonUtf8(const std::string& text);
+
+// The UTF-8 character that starts at `offset` of a valid UTF-8 text (for messages).
+std::string utf8CharacterAt(const std::string& text, std::size_t offset);
+
+// The text with A to Z in lower case and every other byte as it is: how keys and Windows class
+// names compare.
+std::string lowerCase(std::string text);
