@@ -24,20 +24,15 @@ PICTURES = {
 TOLERANCE = 6
 
 
-def make_pictures(session):
-    folder = (session.build / "e2e" / "pictures").resolve()
-    folder.mkdir(parents=True, exist_ok=True)
+def draw_pictures(folder):
     for name, ((width, height), (red, green, blue)) in PICTURES.items():
-        if not (folder / name).exists():
-            subprocess.run(["convert", "-size", f"{width}x{height}",
-                            f"xc:rgb({red},{green},{blue})", "-fill", "white", "-draw", "point 0,0",
-                            str(folder / name)], check=True)
-    return folder
+        subprocess.run(["convert", "-size", f"{width}x{height}", f"xc:rgb({red},{green},{blue})",
+                        "-fill", "white", "-draw", "point 0,0", str(folder / name)], check=True)
 
 
 def with_pictures(session, quiz_text):
-    """The quiz text with `pictures/` made an absolute folder of freshly drawn pictures."""
-    return quiz_text.replace("pictures/", str(make_pictures(session)) + "/")
+    """The quiz text with `pictures/` made an absolute folder of pictures drawn for the run."""
+    return quiz_text.replace("pictures/", str(session.shared("pictures", draw_pictures)) + "/")
 
 
 def children(player, window):
@@ -511,6 +506,7 @@ def bars_redrawn_when_the_content_fits(session):
     check_equal(player.exit_code(), 0, "exit code")
 
 
+SOURCES = {"pictures": draw_pictures}
 SCENARIOS = {f"board_{f.__name__}": f for f in [
     text_layout, picture_layout, two_answer_layout, number_label_colours, wheel_notches,
     scroll_bar_clicks, scroll_to_bottom, content_that_fits, resize_keeps_content,
