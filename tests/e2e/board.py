@@ -1,8 +1,8 @@
 """The question board: the controls of each layout, fitted pictures, label colours, scrolling."""
 import subprocess
 
-from harness import (Player, check, check_as_repainted, check_equal, colours, extent, near, one,
-                     wait_equal)
+from harness import (Player, by_id, check, check_as_repainted, check_equal, colours, extent, near,
+                     one, wait_equal)
 
 WM_VSCROLL, WM_HSCROLL, WM_MOUSEWHEEL = 0x0115, 0x0114, 0x020A
 STM_GETIMAGE = 0x0173
@@ -49,6 +49,22 @@ def children(player, window):
             break
         controls.append(control)
     return header, board, controls
+
+
+def control(player, window, control_id):
+    """One control of the board, by its id. Once the board has been read whole, a control is read
+    alone: reading a control asks the player for its text, and scenarios poll single controls
+    often. A control no longer there (a new board, a new run) sends the reader back to the whole
+    board."""
+    known = player.known_controls.get(control_id)
+    if known:
+        alone = player.tree(known)
+        if alone and alone[0]["hwnd"] == known and alone[0]["id"] == control_id:
+            return alone[0]
+    controls = children(player, window)[2]
+    player.known_controls = {c["id"]: c["hwnd"] for c in controls
+                             if len(by_id(controls, c["id"])) == 1}
+    return one(controls, control_id)
 
 
 def enlarge(session, player, window, width, height):
@@ -288,7 +304,7 @@ def start_long_quiz(session, scenario, count=40):
 
 
 def box_y(player, window, j):
-    return one(children(player, window)[2], 4000 + j)["y"]
+    return control(player, window, 4000 + j)["y"]
 
 
 def wheel_notches(session):
@@ -335,7 +351,7 @@ def scroll_bar_clicks(session):
         session.xdotool("mousemove", x, y, "click", 1)
 
     def box():
-        return one(children(player, window)[2], 4001)
+        return control(player, window, 4001)
 
     # The vertical arrows step 310 positions, the horizontal ones 1.
     click(middle, bottom - arrow // 2)

@@ -10,11 +10,9 @@ given PATIENCE to come, and never a pause that assumes how fast the player is.
 """
 import json
 import os
-import re
 import select
 import shutil
 import subprocess
-import sys
 import tempfile
 import time
 from pathlib import Path
@@ -51,17 +49,41 @@ def wait_equal(read, expected, what, timeout=PATIENCE):
         time.sleep(0.05)
 
 
+_screenshots = {}
+
+
+def pixels(png):
+    """A screenshot's width, height and RGB bytes, read once for each version of the file."""
+    stat = Path(png).stat()
+    key = (str(png), stat.st_mtime_ns, stat.st_size)
+    if key not in _screenshots:
+        ppm = subprocess.run(["convert", str(png), "-depth", "8", "ppm:-"], capture_output=True,
+                             check=True).stdout
+        # P6 WIDTH HEIGHT 255, each after one whitespace, then the bytes.
+        magic, width, height, maximum, data = ppm.split(maxsplit=4)
+        check(magic == b"P6" and maximum == b"255", f"{png} read as {magic!r} {maximum!r}")
+        _screenshots.clear()  # only the last screenshot is read again
+        _screenshots[key] = (int(width), int(height), data)
+    return _screenshots[key]
+
+
+def rows(png, x, y, width, height):
+    """The RGB bytes of each row of a rectangle of a screenshot, cut to the screen."""
+    screen_width, screen_height, data = pixels(png)
+    left, right = max(x, 0), min(x + width, screen_width)
+    top, bottom = max(y, 0), min(y + height, screen_height)
+    for row in range(top, bottom):
+        start = (row * screen_width + left) * 3
+        yield row - top, data[start:start + max(right - left, 0) * 3]
+
+
 def colours(png, x, y, width, height):
     """How many pixels of each (red, green, blue) colour the rectangle of a screenshot holds."""
-    result = subprocess.run(["convert", str(png), "-crop", f"{width}x{height}+{x}+{y}", "+repage",
-                             "-format", "%c", "histogram:info:-"],
-                            capture_output=True, text=True, check=True)
     counts = {}
-    for line in result.stdout.splitlines():
-        found = re.match(r"\s*(\d+):\s*\(\s*(\d+),\s*(\d+),\s*(\d+)", line)
-        if found:
-            count, red, green, blue = map(int, found.groups())
-            counts[(red, green, blue)] = counts.get((red, green, blue), 0) + count
+    for _, line in rows(png, x, y, width, height):
+        for i in range(0, len(line), 3):
+            colour = (line[i], line[i + 1], line[i + 2])
+            counts[colour] = counts.get(colour, 0) + 1
     return counts
 
 
@@ -69,23 +91,18 @@ def extent(png, x, y, width, height, colour, tolerance=0):
     """The smallest rectangle (left, top, right, bottom, inclusive, relative to the given one)
     that holds every pixel of the screenshot's rectangle within `tolerance` of `colour`; None
     when there is no such pixel."""
-    result = subprocess.run(["convert", str(png), "-crop", f"{width}x{height}+{x}+{y}", "+repage",
-                             "txt:-"], capture_output=True, text=True, check=True)
     xs, ys = [], []
-    for line in result.stdout.splitlines():
-        found = re.match(r"(\d+),(\d+):\s*\((\d+),(\d+),(\d+)", line)
-        if found:
-            px, py, *pixel = map(int, found.groups())
-            if all(abs(a - b) <= tolerance for a, b in zip(pixel, colour)):
-                xs.append(px)
+    for py, line in rows(png, x, y, width, height):
+        for i in range(0, len(line), 3):
+            if all(abs(a - b) <= tolerance for a, b in zip(line[i:i + 3], colour)):
+                xs.append(i // 3)
                 ys.append(py)
     return (min(xs), min(ys), max(xs), max(ys)) if xs else None
 
 
 def region(png, x, y, width, height):
     """The raw RGB bytes of a rectangle of a screenshot."""
-    return subprocess.run(["convert", str(png), "-crop", f"{width}x{height}+{x}+{y}", "+repage",
-                           "-depth", "8", "rgb:-"], capture_output=True, check=True).stdout
+    return b"".join(line for _, line in rows(png, x, y, width, height))
 
 
 def near(counts, colour, tolerance=0):
@@ -245,6 +262,7 @@ class Player:
         self.process = None
         self.log = None
         self.log_name = f"{self.folder.name}.log"  # the scenario's, as the folder may change
+        self.known_controls = {}  # control id -> window, for controls read often
 
     @classmethod
     def packed(cls, session, scenario, quiz_text, name="quiz.exe", player=None, extra_files=(),
@@ -278,6 +296,7 @@ class Player:
         """Starts the player; `extra_env` adds variables (WINEDEBUG, WINEDLLOVERRIDES), `log`
         names a file in the folder for Wine's output, which otherwise goes to e2e/logs/."""
         env = dict(self.session.env, **(extra_env or {}))
+        self.known_controls = {}
         if log:
             self.log = self.folder / log
         else:
