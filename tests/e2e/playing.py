@@ -780,7 +780,7 @@ def link_opens_through_the_shell(session):
         player.click(one(player.tree(header["hwnd"]), 26))
         player.click(link)
         wait_equal(lambda: opened.read_bytes().strip() if opened.exists() else None,
-                   b"http://example.org/quiz-e2e", "address handed to the handler", timeout=20)
+                   b"http://example.org/quiz-e2e", "address handed to the handler")
         close(player, window)
     finally:
         value = [line for line in previous.stdout.splitlines() if "REG_" in line]
