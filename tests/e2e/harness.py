@@ -196,6 +196,7 @@ class Session:
         self.quiztool = quiztool
         self.env = dict(os.environ)
         self.players = []  # every player started, so that none outlives its scenario
+        self.logs = set()  # the logs this scenario has written: later players add to them
         group = os.environ.get("CTEST_RESOURCE_GROUP_0_WINE", "id:1,slots:1")
         session = group.split(",")[0].removeprefix("id:")
         for line in (self.build / "wine-session" / session / "env").read_text().splitlines():
@@ -302,7 +303,9 @@ class Player:
         else:
             self.log = self.session.build / "e2e" / "logs" / self.log_name
             self.log.parent.mkdir(parents=True, exist_ok=True)
-        with open(self.log, "a" if not log else "w") as output:
+        mode = "a" if self.log in self.session.logs else "w"
+        self.session.logs.add(self.log)
+        with open(self.log, mode) as output:
             self.process = subprocess.Popen([self.session.wine, self.name], cwd=self.folder,
                                             env=env, stdout=output, stderr=output)
         self.session.players.append(self)
