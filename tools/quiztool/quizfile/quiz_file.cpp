@@ -156,8 +156,13 @@ bool takeQuestionKey(Parser& parser, const QuizKeyRow& key, const std::string& v
 
 bool takeQuestion(Parser& parser, const QuizKeyRow& key, const std::string& value) {
   std::vector<QuestionSource>& questions = parser.quiz.questions;
-  if (questions.size() == maxQuestions)
-    return fail(parser.error, "more than " + std::to_string(maxQuestions) + " questions");
+  if (questions.size() == maxQuestions) {
+    // Appended piece by piece: mingw's i686 g++ 12 warns falsely (-Wrestrict) about the chain.
+    std::string message = "more than ";
+    message += std::to_string(maxQuestions);
+    message += " questions";
+    return fail(parser.error, message);
+  }
   questions.emplace_back();
   questions.back().line = parser.line;
   return takeText(parser, value, key.name, maxTextLength, false, questions.back().questionText);
