@@ -65,7 +65,7 @@ int runUnpack(int argc, char** argv) {
   std::vector<std::uint8_t> bytes;
   std::vector<UnpackedFile> files;
   std::string error;
-  if (!readWholeFile(executable, bytes)) return 1;
+  if (!readWholeFile(executable, bytes, maxExecutableBytes, "a quiz executable")) return 1;
   if (!unpackQuiz(std::move(bytes), baseName(executable), files, error)) {
     std::fprintf(stderr, "%s: %s\n", executable.c_str(), error.c_str());
     return 1;
