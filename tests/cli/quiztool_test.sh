@@ -150,6 +150,9 @@ if [ -n "${PLAYER:-}" ] && [ -n "${DEMO:-}" ]; then
   check "unpack of a damaged executable exits 1" test "$rc" -eq 1
   check "unpack of a damaged executable says why" grep -q '^.*damaged.exe: ' "$work/err"
   check "unpack of a damaged executable writes nothing" test ! -e "$work/nothing"
+  mkdir -p "$work/occupied" && mkfifo "$work/occupied/$name.quiz"
+  refuses "unpack over a pipe" "$name.quiz already exists; nothing was written" \
+    unpack "$first" "$work/occupied"
 fi
 
 # A quiz file dropped on the tool is packed beside itself with the player beside the tool, also
