@@ -1,18 +1,32 @@
 // quiztool pack and check: a quiz file into a copy of the player, or only its checks.
-#include <cctype>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 
 #include "tools/quiztool/commands/commands.h"
 #include "tools/quiztool/executable/player_file.h"
 #include "tools/quiztool/executable/quiz_packer.h"
 #include "tools/quiztool/platform/file_io.h"
+#include "tools/quiztool/platform/platform.h"
+#include "tools/quiztool/quizfile/codepage.h"
 #include "tools/quiztool/quizfile/quiz_checks.h"
 
-namespace fs = std::filesystem;
-
 namespace {
+
+// Where the file's own name starts in a path.
+std::size_t nameStart(const std::string& path) {
+  std::size_t start = path.size();
+  while (start > 0 && !isSeparator(path[start - 1])) --start;
+  return start;
+}
+
+// Cuts `extension` (lower case) from the end of the path when its name has it and more.
+bool cutExtension(std::string& path, const std::string& extension) {
+  if (path.size() <= nameStart(path) + extension.size() ||
+      lowerCase(path.substr(path.size() - extension.size())) != extension)
+    return false;
+  path.erase(path.size() - extension.size());
+  return true;
+}
 
 struct PackOptions {
   std::string quiz, out, player;
@@ -49,36 +63,36 @@ std::string counted(std::size_t n, const char* thing) {
   return std::to_string(n) + " " + thing + (n == 1 ? "" : "s");
 }
 
-bool samePath(const std::string& a, const std::string& b) {
-  std::error_code error, other;
-  if (fs::exists(a, error) && fs::exists(b, error)) return fs::equivalent(a, b, error);
-  const fs::path first = fs::weakly_canonical(a, error), second = fs::weakly_canonical(b, other);
-  return !error && !other && first == second;
-}
-
-// The output must not be one of the inputs: writing it would destroy the quiz's own files.
+// The output must not be one of the inputs: writing it would destroy the quiz's own files. The
+// files are compared as the system knows them, so that no spelling of a path ("./p.exe") hides
+// one of them. Nor does pack replace what is not a file it may replace (as cp does without -f).
 bool outputIsSafe(const PackOptions& options, const QuizDefinition& quiz) {
+  const std::string& out = options.out;
+  const std::string other = executableBeside(options.quiz).substr(nameStart(options.quiz));
   const char* what = nullptr;
   int line = 0;
-  if (samePath(options.out, options.quiz)) what = "the quiz file itself";
-  if (!what && samePath(options.out, options.player)) what = "the player it copies";
+  if (sameFile(out, options.quiz)) what = "the quiz file itself";
+  if (!what && sameFile(out, options.player)) what = "the player it copies";
   for (const QuestionSource& q : quiz.questions)
     for (const MediaFile* media : {&q.picture, &q.answerPicture, &q.clip})
-      if (!what && !media->path.empty() && samePath(options.out, media->path))
+      if (!what && !media->path.empty() && sameFile(out, media->path))
         what = "a file the quiz names", line = media->line;
-  std::error_code error;
-  if (!what && fs::is_directory(options.out, error)) {
-    std::fprintf(stderr, "pack: %s is a folder: name the executable to write\n",
-                 options.out.c_str());
+  if (what) {
+    std::fprintf(stderr,
+                 "pack: %s is %s%s: writing it would destroy it; name another output, "
+                 "such as %s\n",
+                 out.c_str(), what, line ? (" (line " + std::to_string(line) + ")").c_str() : "",
+                 other.c_str());
     return false;
   }
-  if (!what) return true;
-  std::fprintf(stderr,
-               "pack: %s is %s%s: writing it would destroy it; name another output, "
-               "such as %s\n",
-               options.out.c_str(), what,
-               line ? (" (line " + std::to_string(line) + ")").c_str() : "",
-               fs::path(options.quiz).replace_extension(".exe").filename().string().c_str());
+  if (fileKind(out) == FileKind::folder) {
+    std::fprintf(stderr, "pack: %s is a folder: name the executable to write\n", out.c_str());
+    return false;
+  }
+  const std::string refusal = replaceRefusal(out);
+  if (refusal.empty()) return true;
+  std::fprintf(stderr, "pack: %s %s: pack does not replace it; name another output, such as %s\n",
+               out.c_str(), refusal.c_str(), other.c_str());
   return false;
 }
 
@@ -108,6 +122,16 @@ bool readQuiz(const PackOptions& options, const PeImage* player, QuizDefinition&
 
 } // namespace
 
+std::string executableBeside(const std::string& quizFile) {
+  std::string base = quizFile;
+  const bool text = cutExtension(base, ".txt");
+  if (!cutExtension(base, ".quiz") && !text) {
+    const std::size_t dot = base.rfind('.');
+    if (dot != std::string::npos && dot > nameStart(base)) base.erase(dot);
+  }
+  return base + ".exe";
+}
+
 int runPack(int argc, char** argv) {
   PackOptions options;
   if (!readOptions(argc, argv, true, options)) {
@@ -116,7 +140,7 @@ int runPack(int argc, char** argv) {
     return 2;
   }
   if (options.player.empty()) options.player = defaultPlayerPath();
-  if (options.out.empty()) options.out = fs::path(options.quiz).replace_extension(".exe").string();
+  if (options.out.empty()) options.out = executableBeside(options.quiz);
   PeImage image;
   QuizDefinition quiz;
   if (!loadPlayer(options.player, image) || !readQuiz(options, &image, quiz) ||
@@ -130,9 +154,8 @@ int runPack(int argc, char** argv) {
   }
   // Windows starts only .exe files, and the player names its progress file by replacing the
   // last three letters of its own name with "txt".
-  std::string extension = fs::path(options.out).extension().string();
-  for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  if (extension != ".exe")
+  std::string base = options.out;
+  if (!cutExtension(base, ".exe"))
     warnings.push_back(options.out + ": warning: the output's name does not end in .exe: "
                                      "Windows will not start it");
   if (!reportWarnings(options, quiz, warnings) || !writeWholeFile(options.out, image.bytes))

@@ -163,7 +163,7 @@ int runShow(int argc, char** argv) {
   if (argc == 2) return showTexts(argc, argv);
   if (endsWithQuiz(argv[0])) return showQuizFile(argv[0]);
   std::vector<std::uint8_t> bytes;
-  if (!readWholeFile(argv[0], bytes)) return 1;
+  if (!readWholeFile(argv[0], bytes, maxExecutableBytes, "a quiz executable")) return 1;
   if (bytes.size() >= 2 && bytes[0] == 'M' && bytes[1] == 'Z')
     return showExecutable(argv[0], std::move(bytes));
   if (looksLikeContentText(bytes)) return showTexts(argc, argv);

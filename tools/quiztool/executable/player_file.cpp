@@ -2,18 +2,14 @@
 #include "tools/quiztool/executable/player_file.h"
 
 #include <cstdio>
-#include <filesystem>
-#include <system_error>
-
-#include "tools/quiztool/platform/platform.h"
 
 #include "tools/quiztool/executable/quiz_packer.h"
 #include "tools/quiztool/platform/file_io.h"
 
 bool loadPlayer(const std::string& path, PeImage& image, bool quiet) {
   std::vector<std::uint8_t> bytes;
-  std::error_code error;
-  if (!std::filesystem::is_regular_file(path, error) || !readWholeFile(path, bytes)) {
+  std::uint64_t size = 0;
+  if (readRegularFile(path, maxExecutableBytes, bytes, size) != ReadResult::done) {
     if (!quiet)
       std::fprintf(stderr, "pack: cannot read the player %s (build it, or name it with --player)\n",
                    path.c_str());

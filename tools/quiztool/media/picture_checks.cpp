@@ -139,7 +139,9 @@ std::string notAPicture(const std::vector<std::uint8_t>& b) {
 }
 
 std::string sizeCheck(const PictureFacts& facts) {
-  const std::string size = std::to_string(facts.width) + " × " + std::to_string(facts.height);
+  // The sign written as UTF-8 bytes: plain literals are stored in code page 1252.
+  const std::string size =
+      std::to_string(facts.width) + " \xC3\x97 " + std::to_string(facts.height);
   if (facts.width == 0 || facts.height == 0)
     return "has no size (" + size + " pixels): save it again from a picture editor";
   if (std::uint64_t{facts.width} * facts.height > maxPicturePixels)
