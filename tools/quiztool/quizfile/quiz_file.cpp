@@ -5,7 +5,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
 #include <set>
 
 #include "content/quiz_state.h"
@@ -106,12 +105,12 @@ bool takeColour(Parser& parser, const std::string& value) {
 bool takeMedia(Parser& parser, const std::string& value, MediaFile& media) {
   const std::string path = unquote(value);
   if (path.empty()) return fail(parser.error, "a media file name is empty");
-  media.path = isAbsolutePath(path) ? path : parser.folder + path;
+  const std::string name = withSystemSeparators(path);
+  media.path = isAbsolutePath(name) ? name : parser.folder + name;
   media.line = parser.line;
   media.name = path;
   // Only whether it is there: opening a pipe could wait for ever. The packer reads it.
-  std::error_code error;
-  if (!std::filesystem::exists(media.path, error))
+  if (fileKind(media.path) == FileKind::missing)
     return fail(parser.error, "cannot read media file " + path +
                                   ": there is no such file (names are relative to the quiz file)");
   return true;
@@ -157,11 +156,10 @@ bool takeQuestionKey(Parser& parser, const QuizKeyRow& key, const std::string& v
 bool takeQuestion(Parser& parser, const QuizKeyRow& key, const std::string& value) {
   std::vector<QuestionSource>& questions = parser.quiz.questions;
   if (questions.size() == maxQuestions) {
-    // Appended piece by piece: mingw's i686 g++ 12 warns falsely (-Wrestrict) about the chain.
+    // Appended: mingw's g++ 12 warns falsely (-Wrestrict) about "text" + std::to_string(...).
     std::string message = "more than ";
     message += std::to_string(maxQuestions);
-    message += " questions";
-    return fail(parser.error, message);
+    return fail(parser.error, message + " questions");
   }
   questions.emplace_back();
   questions.back().line = parser.line;
@@ -351,7 +349,7 @@ bool parseQuizText(const std::string& fileName, const std::string& source,
 bool parseQuizFile(const std::string& path, const SettingsBlock& startingSettings,
                    QuizDefinition& quiz, std::string& error) {
   std::vector<std::uint8_t> bytes;
-  if (!readWholeFile(path, bytes)) {
+  if (!readWholeFile(path, bytes, maxQuizFileBytes, "a quiz file")) {
     error = path + ": cannot read the quiz file";
     return false;
   }
