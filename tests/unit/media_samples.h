@@ -76,10 +76,17 @@ inline Bytes riff(const char* form, const std::string& chunks) {
   return b;
 }
 
-// A WAV of 4 silent samples: "fmt " (16 bytes of PCM format) and "data".
-inline Bytes wav() {
-  return riff("WAVE", std::string("fmt \x10\0\0\0\1\0\1\0\x40\x1F\0\0\x40\x1F\0\0\1\0\x08\0", 24) +
-                          std::string("data\4\0\0\0\x80\x80\x80\x80", 12));
+// A WAV of 4 silent samples: "fmt " (16 bytes of PCM format, or of the coding `tag`) and
+// "data". The extensible format (tag 0xFFFE) gets the 40-byte "fmt " that names `subTag`.
+inline Bytes wav(std::uint16_t tag = 1, std::uint16_t subTag = 1) {
+  std::string format("\1\0\1\0\x40\x1F\0\0\x40\x1F\0\0\1\0\x08\0", 16);
+  format[0] = static_cast<char>(tag);
+  format[1] = static_cast<char>(tag >> 8);
+  if (tag == 0xFFFE)
+    format += std::string("\x16\0\x08\0\0\0\0\0", 8) + char(subTag) + char(subTag >> 8) +
+              std::string("\0\0\0\0\x10\0\x80\0\0\xAA\0\x38\x9B\x71", 14);
+  return riff("WAVE", "fmt " + std::string(1, char(format.size())) + std::string("\0\0\0", 3) +
+                          format + std::string("data\4\0\0\0\x80\x80\x80\x80", 12));
 }
 
 // An AVI with its header list.

@@ -26,6 +26,14 @@ void clipWarnings(const std::string& where, int kind, const ClipFacts& facts,
   if (kind == kindVideo && !facts.video)
     warnings.push_back(where + "warning: it is a sound (" + facts.format +
                        "): its video frame stays black while it plays");
+  // Windows' media player hands such sound to a codec that some systems lack or get wrong:
+  // Wine's plays no IMA ADPCM, mu-law nor A-law, and crashed on such a clip when the player
+  // still started clips twice.
+  if (!facts.codec.empty())
+    warnings.push_back(where + "warning: its sound is coded as " + facts.codec +
+                       ", not PCM: the player's media player may not play it (it stays silent, "
+                       "or the quiz closes); save it as a PCM WAV or an MP3 (in Audacity: File > "
+                       "Export > Export as WAV, encoding \"Signed 16-bit PCM\", or Export as MP3)");
 }
 
 } // namespace
