@@ -11,31 +11,33 @@ namespace samples {
 
 using Bytes = std::vector<std::uint8_t>;
 
-// SOI, an APP0 stub, a one-component frame header (baseline C0 or progressive C2), EOI.
+inline std::uint8_t byte(unsigned value) {
+  return static_cast<std::uint8_t>(value);
+}
+
+// SOI, an APP0 stub, a one-component frame header (baseline C0 or progressive C2), a scan of
+// two bytes of data, EOI.
 inline Bytes jpeg(std::uint16_t width, std::uint16_t height, std::uint8_t frame = 0xC0) {
-  return {0xFF,
-          0xD8,
-          0xFF,
-          0xE0,
-          0,
-          4,
-          'J',
-          'F',
-          0xFF,
-          frame,
-          0,
-          11,
-          8,
-          static_cast<std::uint8_t>(height >> 8),
-          static_cast<std::uint8_t>(height),
-          static_cast<std::uint8_t>(width >> 8),
-          static_cast<std::uint8_t>(width),
-          1,
-          1,
-          0x11,
-          0,
-          0xFF,
-          0xD9};
+  Bytes b = {0xFF, 0xD8, 0xFF, 0xE0, 0, 4, 'J', 'F', 0xFF, frame, 0, 11, 8};
+  b.insert(b.end(), {byte(height >> 8), byte(height), byte(width >> 8), byte(width)});
+  b.insert(b.end(), {1, 1, 0x11, 0, 0xFF, 0xDA, 0, 8, 1, 1, 0, 0, 63, 0, 0x12, 0x34, 0xFF, 0xD9});
+  return b;
+}
+
+// The JPEG with an EXIF block right after SOI: APP1, "Exif", a little-endian TIFF header whose
+// directory (at 8) has one entry, the orientation (tag 0x0112, one SHORT), and no next one.
+inline Bytes withOrientation(const Bytes& jpeg, int orientation) {
+  std::string exif("\xFF\xE1\0\x22"
+                   "Exif\0\0"
+                   "II\x2A\0\x08\0\0\0"
+                   "\1\0\x12\1\3\0\1\0\0\0?\0\0\0"
+                   "\0\0\0\0",
+                   36);
+  exif[28] = static_cast<char>(orientation);
+  Bytes b(jpeg.begin(), jpeg.begin() + 2);
+  b.insert(b.end(), exif.begin(), exif.end());
+  b.insert(b.end(), jpeg.begin() + 2, jpeg.end());
+  return b;
 }
 
 // A 2 × 1 GIF with a two-colour table; `transparent` adds a Graphic Control Extension.

@@ -59,6 +59,10 @@ TEST(QuizChecks, CheckAndPackRefuseAndWarnAlike) {
                                                       std::string(wav.begin() + 12, wav.end()));
   Bytes wrappingPng = samples::png(3, 3);
   wrappingPng.insert(wrappingPng.end(), {0xFF, 0xFF, 0xFF, 0xF4, 't', 'E', 'X', 't', 0, 0, 0, 0});
+  // Pictures whose data end early: in a JPEG's scan; in a GIF's first image, before its trailer.
+  const Bytes jpeg = samples::jpeg(640, 480), gif = samples::gif();
+  const Bytes cutJpeg(jpeg.begin(), jpeg.end() - 2);
+  const Bytes cutGif(gif.begin(), gif.end() - 4), endlessGif(gif.begin(), gif.end() - 1);
   const Case cases[] = {
       {web + "success: OK\nfailure: OK\nquestion: q\nanswer: a\n",
        {},
@@ -85,6 +89,9 @@ TEST(QuizChecks, CheckAndPackRefuseAndWarnAlike) {
       {pictureQuiz, samples::bmp(), "", 0},
       {pictureQuiz, samples::gif(true), "p: warning: it has transparent areas", 0},
       {pictureQuiz, samples::png(3, 3, true), "p: warning: it has transparent areas", 0},
+      {pictureQuiz, cutJpeg, "p: warning: it is cut short (the picture data end early)", 0},
+      {pictureQuiz, cutGif, "p: warning: it is cut short (the picture data end early)", 0},
+      {pictureQuiz, endlessGif, "p: warning: it is cut short (no GIF end marker)", 0},
       {audioQuiz, noise, ":5: c is not a WAV, MP3, AVI, WMV or MPG clip", 1},
       {audioQuiz, {0}, "c is not a WAV, MP3, AVI, WMV or MPG clip", 1},
       {audioQuiz, Bytes{'I', 'D', '3', 0x13, 0x37, 0x42, 0x99, 0x01, 0x02, 0x03, 0x04},

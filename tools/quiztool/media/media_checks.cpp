@@ -16,6 +16,9 @@ void pictureWarnings(const std::string& where, const PictureFacts& facts,
   if (facts.cmyk)
     warnings.push_back(where + "warning: it is a CMYK JPEG, which Windows may not show: save "
                                "it as an RGB JPEG");
+  if (facts.incomplete)
+    warnings.push_back(where + "warning: it is cut short (" + facts.incomplete +
+                       "): students may see only part of it, or nothing; save or copy it again");
 }
 
 void clipWarnings(const std::string& where, int kind, const ClipFacts& facts,
