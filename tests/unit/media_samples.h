@@ -48,12 +48,25 @@ inline Bytes gif(bool transparent = false) {
   return b;
 }
 
-// A 1 × 1 24-bit BMP.
-inline Bytes bmp() {
-  Bytes b = {'B', 'M', 58, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0,  40,
-             0,   0,   0,  1, 0, 0, 0, 1, 0, 0, 0,  1, 0, 24, 0};
+// A 24-bit BMP, bottom-up, of `pixels` (red, green, blue per pixel, top row first); a blue
+// pixel without arguments.
+inline Bytes bmp(std::uint32_t width = 1, std::uint32_t height = 1,
+                 const Bytes& pixels = {0, 0, 255}) {
+  const std::uint32_t row = (width * 3 + 3) / 4 * 4, size = 54 + row * height;
+  Bytes b = {'B', 'M', 0, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, 40, 0, 0, 0};
   b.resize(54, 0);
-  b.insert(b.end(), {0, 0, 255, 0});
+  for (int i = 0; i < 4; ++i) {
+    b[2 + i] = static_cast<std::uint8_t>(size >> 8 * i);
+    b[18 + i] = static_cast<std::uint8_t>(width >> 8 * i);
+    b[22 + i] = static_cast<std::uint8_t>(height >> 8 * i);
+  }
+  b[26] = 1;
+  b[28] = 24;
+  for (std::uint32_t y = height; y-- > 0;) {
+    for (std::uint32_t x = 0; x < width; ++x)
+      for (int c = 2; c >= 0; --c) b.push_back(pixels[(y * width + x) * 3 + c]);
+    b.resize(b.size() + row - width * 3, 0);
+  }
   return b;
 }
 

@@ -87,6 +87,10 @@ TEST(QuizChecks, CheckAndPackRefuseAndWarnAlike) {
       {pictureQuiz, samples::jpeg(640, 480, 0xC2), "", 0},
       {pictureQuiz, samples::gif(), "", 0},
       {pictureQuiz, samples::bmp(), "", 0},
+      {pictureQuiz, samples::withOrientation(jpeg, 6),
+       "p: warning: its EXIF tag says to turn it (orientation 6), which the player ignores: "
+       "students would see it on its side; this tool cannot decode it to turn it",
+       0},
       {pictureQuiz, samples::gif(true), "p: warning: it has transparent areas", 0},
       {pictureQuiz, samples::png(3, 3, true), "p: warning: it has transparent areas", 0},
       {pictureQuiz, cutJpeg, "p: warning: it is cut short (the picture data end early)", 0},

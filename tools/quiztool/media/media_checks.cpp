@@ -3,8 +3,10 @@
 
 #include "content/quiz_state.h"
 #include "tools/quiztool/media/clip_checks.h"
+#include "tools/quiztool/media/exif_orientation.h"
 #include "tools/quiztool/media/media_file.h"
 #include "tools/quiztool/media/picture_checks.h"
+#include "tools/quiztool/media/picture_fitting.h"
 #include "tools/quiztool/quizfile/quiz_checks.h"
 
 namespace {
@@ -65,4 +67,28 @@ bool loadQuizMedia(const QuizDefinition& quiz, const MediaFile& media, bool pict
   if (problem.empty()) return true;
   error = place + name + " " + problem;
   return false;
+}
+
+void fitQuizPicture(const QuizDefinition& quiz, const MediaFile& media,
+                    std::vector<std::uint8_t>& bytes, std::vector<std::string>& warnings) {
+  int orientation = 1;
+  if (quiz.keepPictures) {
+    orientation = jpegOrientation(bytes);
+  } else {
+    FittedPicture fitted = fitPictureForPlayer(bytes);
+    if (fitted.fit == PictureFit::fitted) {
+      bytes = std::move(fitted.stored);
+      return;
+    }
+    orientation = fitted.orientation;
+  }
+  if (orientation == 1) return;
+  const std::string& name = media.name.empty() ? media.path : media.name;
+  warnings.push_back(
+      quizPlace(quiz, media.line) + name + ": warning: its EXIF tag says to turn it (orientation " +
+      std::to_string(orientation) + "), which the player ignores: students would see it " +
+      howIgnoredOrientationShows(orientation) +
+      (quiz.keepPictures ? "; pack without --keep-pictures to store it upright"
+                         : "; this tool cannot decode it to turn it: turn it upright in a "
+                           "picture editor and save it again"));
 }
