@@ -11,31 +11,33 @@ namespace samples {
 
 using Bytes = std::vector<std::uint8_t>;
 
-// SOI, an APP0 stub, a one-component frame header (baseline C0 or progressive C2), EOI.
+inline std::uint8_t byte(unsigned value) {
+  return static_cast<std::uint8_t>(value);
+}
+
+// SOI, an APP0 stub, a one-component frame header (baseline C0 or progressive C2), a scan of
+// two bytes of data, EOI.
 inline Bytes jpeg(std::uint16_t width, std::uint16_t height, std::uint8_t frame = 0xC0) {
-  return {0xFF,
-          0xD8,
-          0xFF,
-          0xE0,
-          0,
-          4,
-          'J',
-          'F',
-          0xFF,
-          frame,
-          0,
-          11,
-          8,
-          static_cast<std::uint8_t>(height >> 8),
-          static_cast<std::uint8_t>(height),
-          static_cast<std::uint8_t>(width >> 8),
-          static_cast<std::uint8_t>(width),
-          1,
-          1,
-          0x11,
-          0,
-          0xFF,
-          0xD9};
+  Bytes b = {0xFF, 0xD8, 0xFF, 0xE0, 0, 4, 'J', 'F', 0xFF, frame, 0, 11, 8};
+  b.insert(b.end(), {byte(height >> 8), byte(height), byte(width >> 8), byte(width)});
+  b.insert(b.end(), {1, 1, 0x11, 0, 0xFF, 0xDA, 0, 8, 1, 1, 0, 0, 63, 0, 0x12, 0x34, 0xFF, 0xD9});
+  return b;
+}
+
+// The JPEG with an EXIF block right after SOI: APP1, "Exif", a little-endian TIFF header whose
+// directory (at 8) has one entry, the orientation (tag 0x0112, one SHORT), and no next one.
+inline Bytes withOrientation(const Bytes& jpeg, int orientation) {
+  std::string exif("\xFF\xE1\0\x22"
+                   "Exif\0\0"
+                   "II\x2A\0\x08\0\0\0"
+                   "\1\0\x12\1\3\0\1\0\0\0?\0\0\0"
+                   "\0\0\0\0",
+                   36);
+  exif[28] = static_cast<char>(orientation);
+  Bytes b(jpeg.begin(), jpeg.begin() + 2);
+  b.insert(b.end(), exif.begin(), exif.end());
+  b.insert(b.end(), jpeg.begin() + 2, jpeg.end());
+  return b;
 }
 
 // A 2 × 1 GIF with a two-colour table; `transparent` adds a Graphic Control Extension.
@@ -46,12 +48,25 @@ inline Bytes gif(bool transparent = false) {
   return b;
 }
 
-// A 1 × 1 24-bit BMP.
-inline Bytes bmp() {
-  Bytes b = {'B', 'M', 58, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0,  40,
-             0,   0,   0,  1, 0, 0, 0, 1, 0, 0, 0,  1, 0, 24, 0};
+// A 24-bit BMP, bottom-up, of `pixels` (red, green, blue per pixel, top row first); a blue
+// pixel without arguments.
+inline Bytes bmp(std::uint32_t width = 1, std::uint32_t height = 1,
+                 const Bytes& pixels = {0, 0, 255}) {
+  const std::uint32_t row = (width * 3 + 3) / 4 * 4, size = 54 + row * height;
+  Bytes b = {'B', 'M', 0, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, 40, 0, 0, 0};
   b.resize(54, 0);
-  b.insert(b.end(), {0, 0, 255, 0});
+  for (int i = 0; i < 4; ++i) {
+    b[2 + i] = static_cast<std::uint8_t>(size >> 8 * i);
+    b[18 + i] = static_cast<std::uint8_t>(width >> 8 * i);
+    b[22 + i] = static_cast<std::uint8_t>(height >> 8 * i);
+  }
+  b[26] = 1;
+  b[28] = 24;
+  for (std::uint32_t y = height; y-- > 0;) {
+    for (std::uint32_t x = 0; x < width; ++x)
+      for (int c = 2; c >= 0; --c) b.push_back(pixels[(y * width + x) * 3 + c]);
+    b.resize(b.size() + row - width * 3, 0);
+  }
   return b;
 }
 
@@ -76,10 +91,17 @@ inline Bytes riff(const char* form, const std::string& chunks) {
   return b;
 }
 
-// A WAV of 4 silent samples: "fmt " (16 bytes of PCM format) and "data".
-inline Bytes wav() {
-  return riff("WAVE", std::string("fmt \x10\0\0\0\1\0\1\0\x40\x1F\0\0\x40\x1F\0\0\1\0\x08\0", 24) +
-                          std::string("data\4\0\0\0\x80\x80\x80\x80", 12));
+// A WAV of 4 silent samples: "fmt " (16 bytes of PCM format, or of the coding `tag`) and
+// "data". The extensible format (tag 0xFFFE) gets the 40-byte "fmt " that names `subTag`.
+inline Bytes wav(std::uint16_t tag = 1, std::uint16_t subTag = 1) {
+  std::string format("\1\0\1\0\x40\x1F\0\0\x40\x1F\0\0\1\0\x08\0", 16);
+  format[0] = static_cast<char>(tag);
+  format[1] = static_cast<char>(tag >> 8);
+  if (tag == 0xFFFE)
+    format += std::string("\x16\0\x08\0\0\0\0\0", 8) + char(subTag) + char(subTag >> 8) +
+              std::string("\0\0\0\0\x10\0\x80\0\0\xAA\0\x38\x9B\x71", 14);
+  return riff("WAVE", "fmt " + std::string(1, char(format.size())) + std::string("\0\0\0", 3) +
+                          format + std::string("data\4\0\0\0\x80\x80\x80\x80", 12));
 }
 
 // An AVI with its header list.

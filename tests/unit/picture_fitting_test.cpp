@@ -1,11 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <cstdlib>
+#include <string>
 
 #include <stb_image.h>
 #include <stb_image_write.h>
 
+#include "tests/unit/media_samples.h"
 #include "tests/unit/png_test_support.h"
+#include "tests/unit/temp_folder.h"
 #include "tools/quiztool/media/picture_fitting.h"
 
 namespace {
@@ -49,14 +54,53 @@ void appendTo(void* context, void* data, int size) {
               static_cast<std::uint8_t*>(data) + size);
 }
 
-Bytes blockJpeg(std::uint32_t width, std::uint32_t height, int quality = 95) {
+// The block picture of `width` x `height` as a camera stores it before the EXIF orientation
+// turns it upright. EXIF says where the stored first row and first column belong: 1 top and
+// left, 2 top and right, 3 bottom and right, 4 bottom and left, 5 left and top, 6 right and
+// top, 7 right and bottom, 8 left and bottom.
+Bytes storedPixels(std::uint32_t width, std::uint32_t height, int orientation,
+                   std::uint32_t& storedWidth, std::uint32_t& storedHeight) {
+  static const char sides[9][3] = {"", "tl", "tr", "br", "bl", "lt", "rt", "rb", "lb"};
+  const char row = sides[orientation][0], column = sides[orientation][1];
+  const bool swapped = orientation >= 5;
+  storedWidth = swapped ? height : width;
+  storedHeight = swapped ? width : height;
   Bytes pixels;
-  for (std::uint32_t y = 0; y < height; ++y)
-    for (std::uint32_t x = 0; x < width; ++x)
+  for (std::uint32_t sy = 0; sy < storedHeight; ++sy)
+    for (std::uint32_t sx = 0; sx < storedWidth; ++sx) {
+      std::uint32_t x = 0, y = 0; // where the stored row, then the stored column, belong
+      switch (row) {
+      case 't': y = sy; break;
+      case 'b': y = height - 1 - sy; break;
+      case 'l': x = sy; break;
+      default: x = width - 1 - sy;
+      }
+      switch (column) {
+      case 'l': x = sx; break;
+      case 'r': x = width - 1 - sx; break;
+      case 't': y = sx; break;
+      default: y = height - 1 - sx;
+      }
       for (int c = 0; c < 3; ++c) pixels.push_back(blockSample(x, y, width, height, c));
+    }
+  return pixels;
+}
+
+// A JPEG that shows the block picture upright once its EXIF orientation is applied; without
+// an orientation, one stored upright and without EXIF.
+Bytes blockJpeg(std::uint32_t width, std::uint32_t height, int quality = 95, int orientation = 0) {
+  std::uint32_t storedWidth = 0, storedHeight = 0;
+  const Bytes pixels =
+      storedPixels(width, height, orientation ? orientation : 1, storedWidth, storedHeight);
   Bytes jpeg;
-  stbi_write_jpg_to_func(appendTo, &jpeg, int(width), int(height), 3, pixels.data(), quality);
-  return jpeg;
+  stbi_write_jpg_to_func(appendTo, &jpeg, int(storedWidth), int(storedHeight), 3, pixels.data(),
+                         quality);
+  return orientation ? samples::withOrientation(jpeg, orientation) : jpeg;
+}
+
+Bytes blockBmp(std::uint32_t width, std::uint32_t height) {
+  std::uint32_t storedWidth = 0, storedHeight = 0;
+  return samples::bmp(width, height, storedPixels(width, height, 1, storedWidth, storedHeight));
 }
 
 // The fitted picture read back as 8-bit samples: PNG by the player's own decoder through
@@ -82,16 +126,17 @@ bool readBack(const Bytes& file, bool jpeg, int& width, int& height, int& sample
 }
 
 struct FitCase {
-  const char* what;
+  std::string what;
   Bytes original;
   PictureFit fit;
   int width, height; // of the stored picture, when fitted
   int samples;       // 8-bit samples per pixel of the stored picture
   bool jpeg;
+  bool smaller = true; // than the original: only a turned picture may be stored larger
 };
 
 TEST(PictureFitting, LargePicturesAreStoredFittedInTheirOwnKind) {
-  const FitCase cases[] = {
+  std::vector<FitCase> cases = {
       {"RGB PNG 800x600", writeWithLibpng(blockImage(800, 600, 2, 8)), PictureFit::fitted, 260, 195,
        3, false},
       {"RGBA PNG 600x800", writeWithLibpng(blockImage(600, 800, 6, 8)), PictureFit::fitted, 195,
@@ -111,7 +156,17 @@ TEST(PictureFitting, LargePicturesAreStoredFittedInTheirOwnKind) {
       {"a PNG signature and nothing readable",
        {137, 80, 78, 71, 13, 10, 26, 10, 0, 0, 0},
        PictureFit::unchanged},
+      {"BMP 800x600: stored as a PNG", blockBmp(800, 600), PictureFit::fitted, 260, 195, 3, false},
+      {"BMP 200x100: the player enlarges it", blockBmp(200, 100), PictureFit::unchanged},
+      {"JPEG 200x100 to be turned 180 degrees: turned at its own size", blockJpeg(200, 100, 95, 3),
+       PictureFit::fitted, 200, 100, 3, true, false},
+      {"JPEG 120x260 to be turned 90 degrees, of quality 20: turned, though larger",
+       blockJpeg(120, 260, 20, 6), PictureFit::fitted, 120, 260, 3, true, false},
   };
+  // A phone's portrait photograph in each of the eight orientations a camera may store it in.
+  for (int orientation = 1; orientation <= 8; ++orientation)
+    cases.push_back({"JPEG 300x600 stored in orientation " + std::to_string(orientation),
+                     blockJpeg(300, 600, 95, orientation), PictureFit::fitted, 130, 260, 3, true});
   for (const FitCase& c : cases) {
     SCOPED_TRACE(c.what);
     ASSERT_FALSE(c.original.empty());
@@ -124,7 +179,9 @@ TEST(PictureFitting, LargePicturesAreStoredFittedInTheirOwnKind) {
     int width = 0, height = 0, samples = 0;
     Bytes pixels;
     ASSERT_TRUE(readBack(fitted.stored, c.jpeg, width, height, samples, pixels));
-    EXPECT_LT(fitted.stored.size(), c.original.size());
+    if (c.smaller) {
+      EXPECT_LT(fitted.stored.size(), c.original.size());
+    }
     ASSERT_EQ(width, c.width);
     ASSERT_EQ(height, c.height);
     ASSERT_EQ(samples, c.samples);
@@ -139,6 +196,40 @@ TEST(PictureFitting, LargePicturesAreStoredFittedInTheirOwnKind) {
         EXPECT_LE(std::abs(got - expected), c.jpeg ? 6 : 1) << "block " << block << " sample " << s;
       }
     }
+  }
+}
+
+// ImageMagick's -auto-orient, an independent reading of the EXIF orientations, turns the same
+// photographs to the same size and, within the two resampling filters' differences, the same
+// pixels.
+TEST(PictureFitting, TurnsPhotographsAsImageMagickDoes) {
+  if (std::string(QUIZ_IMAGEMAGICK).empty()) GTEST_SKIP() << "no ImageMagick to compare with";
+  TempFolder folder;
+  ASSERT_TRUE(folder.ok());
+  for (int orientation = 1; orientation <= 8; ++orientation) {
+    SCOPED_TRACE("orientation " + std::to_string(orientation));
+    const Bytes original = blockJpeg(300, 400, 95, orientation);
+    const std::string in = folder.write("in.jpg", original), out = folder.path() + "out.ppm";
+    const std::string command = std::string("'") + QUIZ_IMAGEMAGICK + "' '" + in +
+                                "' -auto-orient -resize 260x260 -depth 8 'ppm:" + out + "'";
+    ASSERT_EQ(std::system(command.c_str()), 0) << command;
+    // A binary PPM: "P6", width, height, 255, one blank, then RGB rows.
+    const Bytes ppm = readTestFile(out);
+    int theirWidth = 0, theirHeight = 0, maximum = 0, header = 0;
+    const std::string start(ppm.begin(), ppm.begin() + std::min<std::size_t>(ppm.size(), 32));
+    ASSERT_EQ(
+        std::sscanf(start.c_str(), "P6 %d %d %d%n", &theirWidth, &theirHeight, &maximum, &header),
+        3);
+    const FittedPicture fitted = fitPictureForPlayer(original);
+    int width = 0, height = 0, samples = 0;
+    Bytes pixels;
+    ASSERT_TRUE(readBack(fitted.stored, true, width, height, samples, pixels));
+    ASSERT_EQ(std::make_pair(width, height), std::make_pair(theirWidth, theirHeight));
+    ASSERT_EQ(ppm.size(), std::size_t(header) + 1 + pixels.size());
+    long difference = 0;
+    for (std::size_t i = 0; i < pixels.size(); ++i)
+      difference += std::abs(int(pixels[i]) - int(ppm[header + 1 + i]));
+    EXPECT_LT(double(difference) / double(pixels.size()), 2.0);
   }
 }
 

@@ -59,6 +59,10 @@ TEST(QuizChecks, CheckAndPackRefuseAndWarnAlike) {
                                                       std::string(wav.begin() + 12, wav.end()));
   Bytes wrappingPng = samples::png(3, 3);
   wrappingPng.insert(wrappingPng.end(), {0xFF, 0xFF, 0xFF, 0xF4, 't', 'E', 'X', 't', 0, 0, 0, 0});
+  // Pictures whose data end early: in a JPEG's scan; in a GIF's first image, before its trailer.
+  const Bytes jpeg = samples::jpeg(640, 480), gif = samples::gif();
+  const Bytes cutJpeg(jpeg.begin(), jpeg.end() - 2);
+  const Bytes cutGif(gif.begin(), gif.end() - 4), endlessGif(gif.begin(), gif.end() - 1);
   const Case cases[] = {
       {web + "success: OK\nfailure: OK\nquestion: q\nanswer: a\n",
        {},
@@ -83,8 +87,15 @@ TEST(QuizChecks, CheckAndPackRefuseAndWarnAlike) {
       {pictureQuiz, samples::jpeg(640, 480, 0xC2), "", 0},
       {pictureQuiz, samples::gif(), "", 0},
       {pictureQuiz, samples::bmp(), "", 0},
+      {pictureQuiz, samples::withOrientation(jpeg, 6),
+       "p: warning: its EXIF tag says to turn it (orientation 6), which the player ignores: "
+       "students would see it on its side; this tool cannot decode it to turn it",
+       0},
       {pictureQuiz, samples::gif(true), "p: warning: it has transparent areas", 0},
       {pictureQuiz, samples::png(3, 3, true), "p: warning: it has transparent areas", 0},
+      {pictureQuiz, cutJpeg, "p: warning: it is cut short (the picture data end early)", 0},
+      {pictureQuiz, cutGif, "p: warning: it is cut short (the picture data end early)", 0},
+      {pictureQuiz, endlessGif, "p: warning: it is cut short (no GIF end marker)", 0},
       {audioQuiz, noise, ":5: c is not a WAV, MP3, AVI, WMV or MPG clip", 1},
       {audioQuiz, {0}, "c is not a WAV, MP3, AVI, WMV or MPG clip", 1},
       {audioQuiz, Bytes{'I', 'D', '3', 0x13, 0x37, 0x42, 0x99, 0x01, 0x02, 0x03, 0x04},
@@ -93,6 +104,11 @@ TEST(QuizChecks, CheckAndPackRefuseAndWarnAlike) {
       {audioQuiz, wrappingWav, "c is cut short", 1},
       {pictureQuiz, wrappingPng, "", 0},
       {audioQuiz, samples::wav(), "", 0},
+      {audioQuiz, samples::wav(0x11), "c: warning: its sound is coded as IMA ADPCM, not PCM", 0},
+      {audioQuiz, samples::wav(0x6751), "coded as Vorbis, not PCM", 0},
+      {audioQuiz, samples::wav(0xFFFE, 3), "coded as IEEE float (extensible WAV format), not", 0},
+      {audioQuiz, samples::wav(0xFFFE, 1), "", 0},
+      {audioQuiz, samples::wav(0x1234), "coded as an unknown coding (0x1234), not PCM", 0},
       {audioQuiz, samples::mp3(), "", 0},
       {audioQuiz, samples::avi(), "c: warning: it is a video (AVI), but an audio quiz", 0},
       {web + "kind: video\nquestion:\nanswer: a\nclip: c\n", samples::mp3(),
@@ -116,6 +132,15 @@ TEST(QuizChecks, CheckAndPackRefuseAndWarnAlike) {
        "warning: no \"web:\" line: the header's link opens http://example.org",
        0},
       {web + "name: vide\n", {}, "1 warning, refused under --strict", 1, {"--strict"}},
+      {"web:\nquestion: q\nanswer: a\n", {}, ":1: warning: web: is empty", 0},
+      {"web: C:\\Windows\\notepad.exe\nquestion: q\nanswer: a\n",
+       {},
+       ":1: warning: web: \"C:\\Windows\\notepad.exe\" is not a web address",
+       0},
+      {"web: www.ecole.fr\nquestion: q\nanswer: a\n", {}, "is not a web address", 0},
+      {"web: http://\nquestion: q\nanswer: a\n", {}, "is not a web address", 0},
+      {"web: MAILTO:prof@ecole.fr\nquestion: q\nanswer: a\n", {}, "", 0},
+      {"web: https://ecole.fr\nquestion: q\nanswer: a\n", {}, "", 0},
       {web + "question: q\nanswer: \xE9t\xE9\n", {}, ":3: the file is not UTF-8 (byte 0xE9", 1},
       {"\xFF\xFEn\0a\0", {}, ":1: the file is UTF-16 text: save it as UTF-8", 1},
       {"web: http://a.example\rquestion: q\ranswer: a\r", {}, "", 0},

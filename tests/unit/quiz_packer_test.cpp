@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include <stb_image_write.h>
+
 #include "content/content_decoder.h"
 #include "content/quiz_state.h"
 #include "tests/unit/command_run.h"
@@ -459,24 +461,52 @@ TEST(PackCommand, WritesNothingWhenSomethingIsWrong) {
   }
 }
 
+// A large PNG stays a PNG, a large BMP is stored as a PNG (a data resource, which the player's
+// own decoder reads) and a photograph the camera stored turned is stored upright; under
+// --keep-pictures every original goes in as it is, and the turned photograph is warned about.
 TEST(QuizPacker, StoresPicturesFittedUnlessTheOriginalsAreKept) {
   TempFolder folder;
   ASSERT_TRUE(folder.ok());
   const std::vector<std::uint8_t> large = writeWithLibpng(makeRefImage(400, 300, 2, 8, 0, 5));
+  const std::vector<std::uint8_t> bitmap = samples::bmp(400, 300, Bytes(400 * 300 * 3, 90));
+  std::vector<std::uint8_t> photo;
+  stbi_write_jpg_to_func(
+      [](void* out, void* data, int size) {
+        auto* bytes = static_cast<std::uint8_t*>(data);
+        static_cast<Bytes*>(out)->insert(static_cast<Bytes*>(out)->end(), bytes, bytes + size);
+      },
+      &photo, 100, 50, 3, Bytes(100 * 50 * 3, 200).data(), 90);
+  photo = samples::withOrientation(photo, 6);
   folder.write("grand.png", large);
-  QuizDefinition quiz = quizOf(folder, "kind: picture\nquestion:\nanswer: a\n"
-                                       "picture: grand.png\nanswer picture: grand.png\n");
+  folder.write("grand.bmp", bitmap);
+  folder.write("photo.jpg", photo);
+  QuizDefinition quiz =
+      quizOf(folder, "kind: picture\nquestion:\nanswer: a\npicture: grand.png\nanswer picture: "
+                     "grand.bmp\nquestion:\nanswer: b\npicture: photo.jpg\n");
   const std::vector<std::uint8_t> fitted = fitPictureForPlayer(large).stored;
-  ASSERT_FALSE(fitted.empty());
+  const std::vector<std::uint8_t> fittedBitmap = fitPictureForPlayer(bitmap).stored;
+  const std::vector<std::uint8_t> upright = fitPictureForPlayer(photo).stored;
+  ASSERT_TRUE(!fitted.empty() && !fittedBitmap.empty() && !upright.empty());
+  const ResourceName img = imageType();
   for (const bool keep : {false, true}) {
     SCOPED_TRACE(keep ? "kept" : "fitted");
     quiz.keepPictures = keep;
     PeImage image = playerImage(true);
     std::string error;
-    ASSERT_TRUE(packQuiz(quiz, image, error)) << error;
-    const std::vector<std::uint8_t>& stored = keep ? large : fitted;
-    expectQuizResources(resourcesOf(image),
-                        {{id(rcdataType), 401, stored}, {id(rcdataType), 10401, stored}});
+    std::vector<std::string> warnings;
+    ASSERT_TRUE(packQuiz(quiz, image, error, &warnings)) << error;
+    if (keep)
+      expectQuizResources(resourcesOf(image),
+                          {{id(rcdataType), 401, large}, {img, 402, photo}, {img, 10401, bitmap}});
+    else
+      expectQuizResources(resourcesOf(image), {{id(rcdataType), 401, fitted},
+                                               {img, 402, upright},
+                                               {id(rcdataType), 10401, fittedBitmap}});
+    const std::vector<std::string> expected = {
+        "quiz.txt:8: photo.jpg: warning: its EXIF tag says to turn it (orientation 6), which the "
+        "player ignores: students would see it on its side; pack without --keep-pictures to "
+        "store it upright"};
+    EXPECT_EQ(warnings, keep ? expected : std::vector<std::string>{});
   }
 }
 

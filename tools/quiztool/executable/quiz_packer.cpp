@@ -8,7 +8,6 @@
 #include "tools/quiztool/fail.h"
 #include "tools/quiztool/media/media_checks.h"
 #include "tools/quiztool/media/media_file.h"
-#include "tools/quiztool/media/picture_fitting.h"
 
 const ResourceName& patchType() {
   static const ResourceName type = ResourceName::text("PATCH");
@@ -66,12 +65,6 @@ bool addCoded(ResourceTree& tree, const QuizDefinition& quiz, int id, std::strin
   return true;
 }
 
-// What a picture is stored as: its fitted form when it has one (picture_fitting.h).
-void fitPicture(std::vector<std::uint8_t>& bytes) {
-  FittedPicture fitted = fitPictureForPlayer(bytes);
-  if (fitted.fit == PictureFit::fitted) bytes = std::move(fitted.stored);
-}
-
 // What a 32-bit player can map: the whole executable stays well inside its address space.
 constexpr std::uintmax_t maxMediaTotal = 600u << 20;
 
@@ -87,7 +80,7 @@ bool addMedia(MediaPacking& packing, const MediaFile& media, int id, bool pictur
   if (media.path.empty()) return true;
   std::vector<std::uint8_t> bytes;
   if (!loadQuizMedia(packing.quiz, media, picture, bytes, packing.warnings, error)) return false;
-  if (picture && !packing.quiz.keepPictures) fitPicture(bytes);
+  if (picture) fitQuizPicture(packing.quiz, media, bytes, packing.warnings);
   packing.total += bytes.size();
   if (packing.total > maxMediaTotal)
     return fail(error, packing.quiz.fileName + ":" + std::to_string(media.line) +

@@ -1,6 +1,8 @@
 // Whether a clip is a whole WAV, MP3, AVI, WMV or MPEG file, from its header.
 #include "tools/quiztool/media/clip_checks.h"
 
+#include <cstdio>
+
 #include "tools/quiztool/byte_io.h"
 #include "tools/quiztool/media/media_file.h"
 
@@ -9,18 +11,75 @@ namespace {
 using Bytes = std::vector<std::uint8_t>;
 
 // A RIFF file's chunks after "RIFF", size, form: `first` must be among them (WAVE: "fmt " of
-// at least 16 bytes; AVI: a "LIST" chunk, the header list). The walk counts in 64 bits in every
-// build: with a 32-bit size_t a chunk size near 2^32 would wrap the sum back and loop for ever.
-std::string riffCheck(const Bytes& b, const char* first, std::uint32_t leastSize) {
+// at least 16 bytes; AVI: a "LIST" chunk, the header list), and `found` is set to where its data
+// start. The walk counts in 64 bits in every build: with a 32-bit size_t a chunk size near 2^32
+// would wrap the sum back and loop for ever.
+std::string riffCheck(const Bytes& b, const char* first, std::uint32_t leastSize,
+                      std::size_t& found) {
   std::uint32_t size = 0;
   const std::uint64_t end = b.size();
   for (std::uint64_t at = 12;
        at + 8 <= end && readU32(b, static_cast<std::size_t>(at + 4), size);) {
-    if (startsWith(b, static_cast<std::size_t>(at), first))
+    if (startsWith(b, static_cast<std::size_t>(at), first)) {
+      found = static_cast<std::size_t>(at + 8);
       return size >= leastSize && at + 8 + size <= end ? "" : cutShort(MediaKind::clip);
+    }
     at += 8 + std::uint64_t{size} + (size & 1);
   }
   return cutShort(MediaKind::clip);
+}
+
+// The names of the sound codings a WAV's format tag gives, as sound editors list them.
+const char* wavCodingName(std::uint32_t tag) {
+  switch (tag) {
+  case 0x0001: return "PCM";
+  case 0x0002: return "MS ADPCM";
+  case 0x0003: return "IEEE float";
+  case 0x0006: return "A-law";
+  case 0x0007: return "mu-law";
+  case 0x0011: return "IMA ADPCM";
+  case 0x0022: return "TrueSpeech";
+  case 0x0031: return "GSM 6.10";
+  case 0x0040: return "G.721 ADPCM";
+  case 0x0050: return "MPEG audio";
+  case 0x0055: return "MP3";
+  case 0x0160:
+  case 0x0161: return "WMA";
+  case 0x2000: return "AC-3";
+  case 0x674F:
+  case 0x6750:
+  case 0x6751:
+  case 0x676F:
+  case 0x6770:
+  case 0x6771: return "Vorbis";
+  default: return nullptr;
+  }
+}
+
+std::string wavCoding(std::uint32_t tag) {
+  const char* name = wavCodingName(tag);
+  if (name) return name;
+  char number[16];
+  std::snprintf(number, sizeof number, "0x%04X", static_cast<unsigned>(tag));
+  return std::string("an unknown coding (") + number + ")";
+}
+
+// The coding of a WAV's sound, from its "fmt " chunk (at least 16 bytes at `fmt`): empty for
+// PCM, the only coding the player's media player plays everywhere (Wine's, for one, plays no
+// IMA ADPCM, mu-law nor A-law). The extensible format names its coding in a sub-format GUID
+// whose first two bytes are a format tag; PCM in it plays like plain PCM.
+std::string wavCodec(const Bytes& b, std::size_t fmt) {
+  static const char pcmGuidTail[] = "\x00\x00\x00\x00\x10\x00\x80\x00\x00\xAA\x00\x38\x9B\x71";
+  std::uint32_t tag = 0, extra = 0, subTag = 0;
+  readUnsigned(b, fmt, 2, ByteOrder::little, tag);
+  if (tag == 0x0001) return "";
+  if (tag != 0xFFFE) return wavCoding(tag);
+  // WAVEFORMATEXTENSIBLE: cbSize at 16 (at least 22), the sub-format at 24.
+  if (!readUnsigned(b, fmt + 16, 2, ByteOrder::little, extra) || extra < 22 ||
+      !readUnsigned(b, fmt + 24, 2, ByteOrder::little, subTag) ||
+      !startsWith(b, fmt + 26, pcmGuidTail, 14))
+    return "the extensible WAV format with an unknown sub-format";
+  return subTag == 0x0001 ? "" : wavCoding(subTag) + " (extensible WAV format)";
 }
 
 // MPEG audio frame header at `at`: sync, version, layer, bit rate, sample rate; the frame must
@@ -85,13 +144,16 @@ std::string notAClip(const Bytes& b) {
 std::string checkClip(const Bytes& b, ClipFacts& facts) {
   static const char asfGuid[] = "\x30\x26\xB2\x75\x8E\x66\xCF\x11\xA6\xD9\x00\xAA\x00\x62\xCE\x6C";
   facts = {};
+  std::size_t found = 0;
   if (startsWith(b, 0, "RIFF") && startsWith(b, 8, "WAVE")) {
     facts.format = "WAV";
-    return riffCheck(b, "fmt ", 16);
+    std::string problem = riffCheck(b, "fmt ", 16, found);
+    if (problem.empty()) facts.codec = wavCodec(b, found);
+    return problem;
   }
   if (startsWith(b, 0, "RIFF") && startsWith(b, 8, "AVI ")) {
     facts = {"AVI", true};
-    return riffCheck(b, "LIST", 4);
+    return riffCheck(b, "LIST", 4, found);
   }
   if (startsWith(b, 0, asfGuid, 16)) {
     facts = {"WMV", true};

@@ -14,6 +14,7 @@ constexpr std::uintmax_t maxClipBytes = 100u << 20;
 struct ClipFacts {
   const char* format = ""; // "WAV", "MP3", "AVI", "WMV" or "MPEG"
   bool video = false;      // AVI, WMV and MPEG carry pictures; WAV and MP3 only sound
+  std::string codec;       // a WAV's sound coding when it is not plain PCM ("IMA ADPCM"...)
 };
 
 // Empty when the clip is a WAV (RIFF WAVE), MP3 (ID3 tag or MPEG audio frame), AVI (RIFF AVI),

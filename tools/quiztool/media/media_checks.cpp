@@ -3,8 +3,10 @@
 
 #include "content/quiz_state.h"
 #include "tools/quiztool/media/clip_checks.h"
+#include "tools/quiztool/media/exif_orientation.h"
 #include "tools/quiztool/media/media_file.h"
 #include "tools/quiztool/media/picture_checks.h"
+#include "tools/quiztool/media/picture_fitting.h"
 #include "tools/quiztool/quizfile/quiz_checks.h"
 
 namespace {
@@ -16,6 +18,9 @@ void pictureWarnings(const std::string& where, const PictureFacts& facts,
   if (facts.cmyk)
     warnings.push_back(where + "warning: it is a CMYK JPEG, which Windows may not show: save "
                                "it as an RGB JPEG");
+  if (facts.incomplete)
+    warnings.push_back(where + "warning: it is cut short (" + facts.incomplete +
+                       "): students may see only part of it, or nothing; save or copy it again");
 }
 
 void clipWarnings(const std::string& where, int kind, const ClipFacts& facts,
@@ -26,6 +31,14 @@ void clipWarnings(const std::string& where, int kind, const ClipFacts& facts,
   if (kind == kindVideo && !facts.video)
     warnings.push_back(where + "warning: it is a sound (" + facts.format +
                        "): its video frame stays black while it plays");
+  // Windows' media player hands such sound to a codec that some systems lack or get wrong:
+  // Wine's plays no IMA ADPCM, mu-law nor A-law, and crashed on such a clip when the player
+  // still started clips twice.
+  if (!facts.codec.empty())
+    warnings.push_back(where + "warning: its sound is coded as " + facts.codec +
+                       ", not PCM: the player's media player may not play it (it stays silent, "
+                       "or the quiz closes); save it as a PCM WAV or an MP3 (in Audacity: File > "
+                       "Export > Export as WAV, encoding \"Signed 16-bit PCM\", or Export as MP3)");
 }
 
 } // namespace
@@ -54,4 +67,28 @@ bool loadQuizMedia(const QuizDefinition& quiz, const MediaFile& media, bool pict
   if (problem.empty()) return true;
   error = place + name + " " + problem;
   return false;
+}
+
+void fitQuizPicture(const QuizDefinition& quiz, const MediaFile& media,
+                    std::vector<std::uint8_t>& bytes, std::vector<std::string>& warnings) {
+  int orientation = 1;
+  if (quiz.keepPictures) {
+    orientation = jpegOrientation(bytes);
+  } else {
+    FittedPicture fitted = fitPictureForPlayer(bytes);
+    if (fitted.fit == PictureFit::fitted) {
+      bytes = std::move(fitted.stored);
+      return;
+    }
+    orientation = fitted.orientation;
+  }
+  if (orientation == 1) return;
+  const std::string& name = media.name.empty() ? media.path : media.name;
+  warnings.push_back(
+      quizPlace(quiz, media.line) + name + ": warning: its EXIF tag says to turn it (orientation " +
+      std::to_string(orientation) + "), which the player ignores: students would see it " +
+      howIgnoredOrientationShows(orientation) +
+      (quiz.keepPictures ? "; pack without --keep-pictures to store it upright"
+                         : "; this tool cannot decode it to turn it: turn it upright in a "
+                           "picture editor and save it again"));
 }

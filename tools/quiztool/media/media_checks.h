@@ -12,3 +12,9 @@
 bool loadQuizMedia(const QuizDefinition& quiz, const MediaFile& media, bool picture,
                    std::vector<std::uint8_t>& bytes, std::vector<std::string>& warnings,
                    std::string& error);
+
+// What pack stores of a picture that loadQuizMedia read: its fitted form (picture_fitting.h),
+// or the original under --keep-pictures. A JPEG whose EXIF orientation the stored bytes keep
+// (the option, or a JPEG this tool cannot decode) is shown turned: that is added to `warnings`.
+void fitQuizPicture(const QuizDefinition& quiz, const MediaFile& media,
+                    std::vector<std::uint8_t>& bytes, std::vector<std::string>& warnings);

@@ -9,8 +9,43 @@
 
 namespace {
 
-// The frame header (SOF0 to SOF15, not DHT, JPG or DAC) gives the size and the colour count.
-std::string jpegSize(const std::vector<std::uint8_t>& b, PictureFacts& facts) {
+// Where a scan's entropy-coded data end: at the first marker that is not a stuffed 0xFF
+// (FF 00) nor a restart marker (FF D0 to FF D7); the file's end when there is none.
+std::size_t scanEnd(const std::vector<std::uint8_t>& b, std::size_t at) {
+  for (; at + 1 < b.size(); ++at)
+    if (b[at] == 0xFF && b[at + 1] != 0 && (b[at + 1] < 0xD0 || b[at + 1] > 0xD7) &&
+        b[at + 1] != 0xFF)
+      return at;
+  return b.size();
+}
+
+// What a JPEG's segments say once its frame header is read: whether the data reach the end
+// marker (FF D9) through at least one scan. Stray bytes between segments are passed over, as
+// decoders do.
+const char* jpegEnding(const std::vector<std::uint8_t>& b, std::size_t at) {
+  bool scanned = false;
+  while (true) {
+    while (at < b.size() && b[at] != 0xFF) ++at;
+    while (at < b.size() && b[at] == 0xFF) ++at;
+    if (at >= b.size()) return scanned ? "no JPEG end marker" : "no picture data";
+    const std::uint8_t marker = b[at++];
+    if (marker == 0xD9) return scanned ? nullptr : "no picture data";
+    if ((marker >= 0xD0 && marker <= 0xD7) || marker == 0x01) continue; // no length
+    std::uint32_t length = 0;
+    if (!readUnsigned(b, at, 2, ByteOrder::big, length) || length < 2 || at + length > b.size())
+      return scanned ? "no JPEG end marker" : "no picture data";
+    at += length;
+    if (marker == 0xDA) {
+      at = scanEnd(b, at);
+      if (at >= b.size()) return "the picture data end early";
+      scanned = true;
+    }
+  }
+}
+
+// The frame header (SOF0 to SOF15, not DHT, JPG or DAC) gives the size and the colour count;
+// the segments after it whether the data are whole.
+std::string jpegCheck(const std::vector<std::uint8_t>& b, PictureFacts& facts) {
   std::size_t at = 2;
   while (true) {
     while (at < b.size() && b[at] == 0xFF) ++at; // fill bytes before a marker
@@ -29,17 +64,47 @@ std::string jpegSize(const std::vector<std::uint8_t>& b, PictureFacts& facts) {
           !readUnsigned(b, at + 5, 2, ByteOrder::big, facts.width))
         return cutShort(MediaKind::picture);
       facts.cmyk = b[at + 7] == 4;
+      facts.incomplete = jpegEnding(b, at + length);
       return "";
     }
     at += length;
   }
 }
 
-// A Graphic Control Extension with its transparency flag: 21 F9 04 flags.
-bool gifHasTransparency(const std::vector<std::uint8_t>& b) {
-  for (std::size_t i = 13; i + 3 < b.size(); ++i)
-    if (b[i] == 0x21 && b[i + 1] == 0xF9 && b[i + 2] == 4 && (b[i + 3] & 1)) return true;
+// The data sub-blocks that follow an extension's label or an image's LZW code size: each a
+// size byte and that many bytes, up to a size of 0. False when the data end first.
+bool gifSubBlocks(const std::vector<std::uint8_t>& b, std::size_t& at) {
+  while (at < b.size()) {
+    const std::size_t size = b[at++];
+    if (size == 0) return true;
+    at += size;
+  }
   return false;
+}
+
+// A GIF's blocks after the screen descriptor and colour table, to the trailer (3B): the
+// Graphic Control Extension (21 F9) before the first image says whether that image, the one
+// the player shows, has a transparent colour; the data must reach the trailer.
+void gifBlocks(const std::vector<std::uint8_t>& b, std::size_t at, PictureFacts& facts) {
+  bool imageRead = false;
+  while (at < b.size() && b[at] != 0x3B) {
+    if (b[at] == 0x21 && at + 1 < b.size()) { // an extension: its label, its sub-blocks
+      const bool control = b[at + 1] == 0xF9 && !imageRead;
+      if (control && at + 3 < b.size() && b[at + 2] == 4) facts.transparent = (b[at + 3] & 1) != 0;
+      at += 2;
+    } else if (b[at] == 0x2C && at + 10 < b.size()) { // an image: descriptor, colours, data
+      const std::size_t table = b[at + 9] & 0x80 ? 3u << ((b[at + 9] & 7) + 1) : 0;
+      at += 10 + table + 1;
+      if (!gifSubBlocks(b, at)) break;
+      imageRead = true;
+      continue;
+    } else {
+      break; // the data end inside a block's header, or a byte that starts no block
+    }
+    if (!gifSubBlocks(b, at)) break;
+  }
+  if (at < b.size() && b[at] == 0x3B) return;
+  facts.incomplete = imageRead ? "no GIF end marker" : "the picture data end early";
 }
 
 std::string gifSize(const std::vector<std::uint8_t>& b, PictureFacts& facts) {
@@ -49,7 +114,7 @@ std::string gifSize(const std::vector<std::uint8_t>& b, PictureFacts& facts) {
   const std::size_t table = b[10] & 0x80 ? 3u << ((b[10] & 7) + 1) : 0;
   if (b.size() < 13 + table + 10)
     return cutShort(MediaKind::picture); // the colour table and one image descriptor
-  facts.transparent = gifHasTransparency(b);
+  gifBlocks(b, 13 + table, facts);
   return "";
 }
 
@@ -188,7 +253,7 @@ std::string checkPicture(const std::vector<std::uint8_t>& bytes, PictureFacts& f
     problem = pngCheck(bytes, facts);
   } else if (startsWith(bytes, 0, "\xFF\xD8\xFF")) {
     facts.format = "JPEG";
-    problem = jpegSize(bytes, facts);
+    problem = jpegCheck(bytes, facts);
   } else if (startsWith(bytes, 0, "GIF87a") || startsWith(bytes, 0, "GIF89a")) {
     facts.format = "GIF";
     problem = gifSize(bytes, facts);

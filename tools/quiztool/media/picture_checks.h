@@ -18,6 +18,9 @@ struct PictureFacts {
   std::uint32_t width = 0, height = 0;
   bool transparent = false; // has see-through pixels, which the player shows black
   bool cmyk = false;        // a JPEG in CMYK colours, which Windows' loader may refuse
+  // Why a JPEG's or GIF's data end before its picture does (a cut-off copy or download), so
+  // that part of it, or all, may not be shown: "no JPEG end marker"...; null when whole.
+  const char* incomplete = nullptr;
 };
 
 // Empty when the player shows the picture; otherwise what is wrong and how to mend it, as a

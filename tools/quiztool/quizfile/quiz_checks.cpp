@@ -2,6 +2,7 @@
 #include "tools/quiztool/quizfile/quiz_checks.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "board/answer_judge.h"
 #include "content/quiz_state.h"
@@ -119,6 +120,32 @@ void warnQuestion(Warner& w, const QuestionSource& q, int number) {
     w.add(q.line, which + " has no clip: its play button plays nothing");
 }
 
+// The header's link hands its address to Windows' "open": a web page or a mail opens as
+// expected, but anything else is opened as a file or a program (a path, "www.x.fr" without
+// http://), or as nothing at all (an empty link).
+void warnWeb(Warner& w) {
+  const int line = lineOf(w.quiz, "web");
+  const std::string address = fieldText(w.quiz.settings.webAddress);
+  if (!line) {
+    if (address == defaultSettings.webAddress)
+      w.add(0, std::string("no \"web:\" line: the header's link opens ") +
+                   defaultSettings.webAddress + "; give your own address with web:");
+    return;
+  }
+  if (address.find_first_not_of(' ') == std::string::npos) {
+    w.add(line, "web: is empty: the header's link shows nothing and opens nothing; give your "
+                "address, for example web: http://mon-ecole.example");
+    return;
+  }
+  const std::string lower = lowerCase(address);
+  for (const char* scheme : {"http://", "https://", "mailto:"})
+    if (lower.rfind(scheme, 0) == 0 && lower.size() > std::strlen(scheme)) return;
+  w.add(line, "web: \"" + utf8FromCp1252(address) +
+                  "\" is not a web address: the header's link would hand it to Windows to open "
+                  "as a file or a program; write an address that starts with http://, https:// "
+                  "or mailto:");
+}
+
 } // namespace
 
 std::string quizPlace(const QuizDefinition& quiz, int line) {
@@ -146,8 +173,6 @@ std::vector<std::string> quizWarnings(const QuizDefinition& quiz) {
       if (lineOf(quiz, key))
         w.add(lineOf(quiz, key),
               std::string(key) + " is shown only with two answers per question (answers: 2)");
-  if (!lineOf(quiz, "web") && fieldText(quiz.settings.webAddress) == defaultSettings.webAddress)
-    w.add(0, std::string("no \"web:\" line: the header's link opens ") +
-                 defaultSettings.webAddress + "; give your own address with web:");
+  warnWeb(w);
   return w.found;
 }
