@@ -22,6 +22,15 @@ class Failure(Exception):
     pass
 
 
+# How many times as long as under a native Wine a test waits for what Wine does before it gives
+# up: the session's Wine says (QUIZ_WINE_PATIENCE; an emulated 32-bit Wine is several times slower).
+PATIENCE = 1.0
+
+
+def patient(seconds):
+    return seconds * PATIENCE
+
+
 def check(condition, message):
     if not condition:
         raise Failure(message)
@@ -34,7 +43,7 @@ def check_equal(actual, expected, what):
 
 def wait_equal(read, expected, what, timeout=10.0):
     """Reads until `read()` gives `expected`; fails with the last value read after `timeout`."""
-    deadline = time.time() + timeout
+    deadline = time.time() + patient(timeout)
     while True:
         actual = read()
         if actual == expected or time.time() > deadline:
@@ -104,6 +113,8 @@ class Session:
             if name:
                 self.env[name] = value.strip('"')
         self.wine = self.env["WINE"]  # the loader for this tree's programs (32 or 64 bits)
+        global PATIENCE
+        PATIENCE = float(self.env.get("QUIZ_WINE_PATIENCE", "1"))
 
     def reader(self, *args, allow_failure=False):
         # Output goes through files, not pipes: when the window reader is the first program to need
@@ -112,7 +123,7 @@ class Session:
         with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
             returncode = subprocess.run([self.wine, self.reader_exe, *map(str, args)],
                                         env=self.env, stdout=out, stderr=err,
-                                        timeout=60).returncode
+                                        timeout=patient(60)).returncode
             out.seek(0)
             err.seek(0)
             stdout, stderr = out.read().decode(), err.read().decode()
@@ -177,7 +188,7 @@ class Player:
 
     def wait_window(self, title_or_class, timeout_ms=30000):
         try:
-            return self.session.reader("wait", title_or_class, timeout_ms)[0]
+            return self.session.reader("wait", title_or_class, int(patient(timeout_ms)))[0]
         except Failure as failure:
             # Say what was there instead: a message box, another window, or no player at all.
             windows = self.session.reader("windows", allow_failure=True) or []
@@ -192,7 +203,7 @@ class Player:
     def message_box(self, timeout=30.0):
         # As long as a window gets to appear: a message box shown at start-up comes only after
         # Wine has started the player, which takes long with several sessions busy at once.
-        deadline = time.time() + timeout
+        deadline = time.time() + patient(timeout)
         while time.time() < deadline:
             box = self.session.reader("messagebox", allow_failure=True)
             if box:
@@ -208,7 +219,7 @@ class Player:
         self.wait_gone(box["hwnd"])
 
     def wait_gone(self, hwnd, timeout=10.0):
-        deadline = time.time() + timeout
+        deadline = time.time() + patient(timeout)
         while time.time() < deadline:
             windows = self.session.reader("windows")
             if all(w["hwnd"] != hwnd for w in windows):
@@ -253,7 +264,7 @@ class Player:
 
     def exit_code(self, timeout=15.0):
         try:
-            return self.process.wait(timeout=timeout)
+            return self.process.wait(timeout=patient(timeout))
         except subprocess.TimeoutExpired:
             self.kill()
             raise Failure("the player did not exit")
@@ -273,7 +284,7 @@ def settled_regions(player, label, rectangles, timeout=5.0):
     """Rectangles (x, y, width, height) of the screen once they have stopped changing: two
     screenshots 0.2 s apart show the same pixels in them."""
     previous = None
-    deadline = time.time() + timeout
+    deadline = time.time() + patient(timeout)
     while True:
         shot = player.screenshot(label)
         current = [region(shot, *rectangle) for rectangle in rectangles]

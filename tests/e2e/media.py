@@ -4,7 +4,7 @@ import subprocess
 import time
 from pathlib import Path
 
-from harness import Failure, Player, check, check_equal, one
+from harness import Failure, Player, check, check_equal, one, patient
 
 CLIPS = ("chat", "maison")
 
@@ -46,7 +46,7 @@ def media_files(player):
 
 
 def wait_files(player, expected, timeout=10.0):
-    deadline = time.time() + timeout
+    deadline = time.time() + patient(timeout)
     while time.time() < deadline:
         if media_files(player) == expected:
             return
@@ -85,7 +85,7 @@ def play_writes_and_replaces_clips(session):
     wait_files(player, ["velmo401.WAV"])
     clip = session.build / "e2e" / "clips" / "chat.wav"
     check_equal((player.folder / "velmo401.WAV").read_bytes(), clip.read_bytes(), "clip bytes")
-    deadline = time.time() + 5
+    deadline = time.time() + patient(5)
     while not held_open(player.folder / "velmo401.WAV") and time.time() < deadline:
         time.sleep(0.1)
     check(held_open(player.folder / "velmo401.WAV"), "the media player opened the clip")

@@ -256,6 +256,9 @@ int scrollBars(HWND window) {
 // The centre of the close box, found by asking the window what lies under the points of the
 // top right corner of its frame.
 int closeBox(HWND window) {
+  // A player that has not read its messages for a while (starting a clip under a slow Wine) counts
+  // as hung, and a hung window answers no hit test: wait until it reads them again.
+  SendMessageA(window, WM_NULL, 0, 0);
   RECT rect;
   GetWindowRect(window, &rect);
   long left = rect.right, right = rect.left, top = rect.bottom, bottom = rect.top;
