@@ -13,15 +13,41 @@ import os
 import select
 import shutil
 import subprocess
+import sys
 import tempfile
 import time
 from pathlib import Path
 
 ROOT = Path(__file__).resolve().parents[2]
 
+
+
+def session_env_file(build_dir):
+    """The env file of the Wine session that CTest gave this scenario (its "wine" resource,
+    "id:N,slots:1"), one of those tests/wine/wine-session started for the build tree; the first
+    when the scenario runs without CTest's resources."""
+    group = os.environ.get("CTEST_RESOURCE_GROUP_0_WINE", "id:1,slots:1")
+    session = group.split(",")[0].removeprefix("id:")
+    return Path(build_dir) / "wine-session" / session / "env"
+
+
+def wine_slowness():
+    """How many times as long as a native Wine this session's Wine takes (QUIZ_WINE_PATIENCE in
+    its env: an emulated 32-bit Wine is several times slower)."""
+    try:
+        text = session_env_file(sys.argv[1]).read_text()
+    except (IndexError, OSError):
+        return 1.0
+    for line in text.splitlines():
+        name, _, value = line.removeprefix("export ").partition("=")
+        if name == "QUIZ_WINE_PATIENCE":
+            return float(value.strip('"'))
+    return 1.0
+
+
 # How long a state may take to come on a loaded machine before a wait gives up. A wait ends as
 # soon as the state is there, so this costs time only when a scenario fails.
-PATIENCE = 60.0
+PATIENCE = 60.0 * wine_slowness()
 
 
 class Failure(Exception):
@@ -197,9 +223,7 @@ class Session:
         self.env = dict(os.environ)
         self.players = []  # every player started, so that none outlives its scenario
         self.logs = set()  # the logs this scenario has written: later players add to them
-        group = os.environ.get("CTEST_RESOURCE_GROUP_0_WINE", "id:1,slots:1")
-        session = group.split(",")[0].removeprefix("id:")
-        for line in (self.build / "wine-session" / session / "env").read_text().splitlines():
+        for line in session_env_file(self.build).read_text().splitlines():
             name, _, value = line.removeprefix("export ").partition("=")
             if name:
                 self.env[name] = value.strip('"')

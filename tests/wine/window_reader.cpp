@@ -286,6 +286,9 @@ bool isCloseBox(HWND window, long x, long y) {
 // right corner of its frame: every fourth point until one is in the box (it is larger than
 // that), then every point of its row and column, as each question crosses to the player.
 int closeBox(HWND window) {
+  // A player that has not read its messages for a while (starting a clip under a slow Wine) counts
+  // as hung, and a hung window answers no hit test: wait until it reads them again.
+  SendMessageA(window, WM_NULL, 0, 0);
   RECT rect;
   GetWindowRect(window, &rect);
   long x = 0, y = 0;
