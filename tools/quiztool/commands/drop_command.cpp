@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "tools/quiztool/commands/commands.h"
+#include "tools/quiztool/messages/messages.h"
 #include "tools/quiztool/platform/platform.h"
 
 bool isQuizFileName(const std::string& argument) {
@@ -22,9 +23,9 @@ int runDrop(const std::string& quizFile) {
   char* arguments[] = {quiz.data(), executable.data(), nullptr};
   const int result = runPack(2, arguments);
   if (result == 0)
-    std::printf("%s packed into %s\n", quizFile.c_str(), executable.c_str());
+    std::printf("%s\n", say(Msg::dropPacked, {quizFile, executable}).c_str());
   else
-    std::fprintf(stderr, "%s was not packed.\n", quizFile.c_str());
+    std::fprintf(stderr, "%s\n", say(Msg::dropNotPacked, {quizFile}).c_str());
   std::fflush(stdout);
   if (ownsConsoleWindow()) waitForKey();
   return result;

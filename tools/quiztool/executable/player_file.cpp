@@ -8,15 +8,14 @@
 #include "tools/quiztool/platform/platform.h"
 
 #include "tools/quiztool/executable/quiz_packer.h"
+#include "tools/quiztool/messages/messages.h"
 #include "tools/quiztool/platform/file_io.h"
 
 bool loadPlayer(const std::string& path, PeImage& image, bool quiet) {
   std::vector<std::uint8_t> bytes;
   std::error_code error;
   if (!std::filesystem::is_regular_file(path, error) || !readWholeFile(path, bytes)) {
-    if (!quiet)
-      std::fprintf(stderr, "pack: cannot read the player %s (build it, or name it with --player)\n",
-                   path.c_str());
+    if (!quiet) std::fprintf(stderr, "%s\n", say(Msg::playerUnreadable, {path}).c_str());
     return false;
   }
   std::string message;

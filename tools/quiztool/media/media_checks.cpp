@@ -5,6 +5,7 @@
 #include "tools/quiztool/media/clip_checks.h"
 #include "tools/quiztool/media/media_file.h"
 #include "tools/quiztool/media/picture_checks.h"
+#include "tools/quiztool/messages/messages.h"
 #include "tools/quiztool/quizfile/quiz_checks.h"
 
 namespace {
@@ -12,20 +13,18 @@ namespace {
 void pictureWarnings(const std::string& where, const PictureFacts& facts,
                      std::vector<std::string>& warnings) {
   if (facts.transparent)
-    warnings.push_back(where + "warning: it has transparent areas, which the player shows black");
-  if (facts.cmyk)
-    warnings.push_back(where + "warning: it is a CMYK JPEG, which Windows may not show: save "
-                               "it as an RGB JPEG");
+    warnings.push_back(where + say(Msg::warningPrefix) + say(Msg::warnTransparent));
+  if (facts.cmyk) warnings.push_back(where + say(Msg::warningPrefix) + say(Msg::warnCmyk));
 }
 
 void clipWarnings(const std::string& where, int kind, const ClipFacts& facts,
                   std::vector<std::string>& warnings) {
   if (kind == kindAudio && facts.video)
-    warnings.push_back(where + "warning: it is a video (" + facts.format +
-                       "), but an audio quiz shows no picture: only its sound is heard");
+    warnings.push_back(where + say(Msg::warningPrefix) +
+                       say(Msg::warnVideoInAudioQuiz, {facts.format}));
   if (kind == kindVideo && !facts.video)
-    warnings.push_back(where + "warning: it is a sound (" + facts.format +
-                       "): its video frame stays black while it plays");
+    warnings.push_back(where + say(Msg::warningPrefix) +
+                       say(Msg::warnSoundInVideoQuiz, {facts.format}));
 }
 
 } // namespace

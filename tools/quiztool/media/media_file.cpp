@@ -4,16 +4,16 @@
 #include <filesystem>
 #include <fstream>
 
+#include "tools/quiztool/messages/messages.h"
+
 namespace fs = std::filesystem;
 
-const char* cutShort(MediaKind kind) {
-  return kind == MediaKind::picture
-             ? "is cut short: its header is incomplete; save or copy it again"
-             : "is cut short: its header is incomplete; export or copy it again";
+std::string cutShort(MediaKind kind) {
+  return say(kind == MediaKind::picture ? Msg::pictureCutShort : Msg::clipCutShort);
 }
 
 std::string megabytes(std::uintmax_t bytes) {
-  return std::to_string((bytes + (1u << 20) - 1) >> 20) + " MB";
+  return say(Msg::megabytes, {std::to_string((bytes + (1u << 20) - 1) >> 20)});
 }
 
 bool readMediaFile(const std::string& path, std::uintmax_t limit, std::vector<std::uint8_t>& bytes,
@@ -22,22 +22,21 @@ bool readMediaFile(const std::string& path, std::uintmax_t limit, std::vector<st
   std::error_code error;
   const fs::file_status status = fs::status(path, error);
   if (error || !fs::exists(status)) {
-    problem = "does not exist (names are relative to the quiz file)";
+    problem = say(Msg::mediaNotThere);
     return false;
   }
   if (!fs::is_regular_file(status)) {
-    problem = "is not a regular file (a folder, a device or a pipe): name a picture or clip file";
+    problem = say(Msg::mediaNotRegular);
     return false;
   }
   const std::uintmax_t size = fs::file_size(path, error);
   if (!error && size > limit) {
-    problem = "is " + megabytes(size) + "; at most " + megabytes(limit) +
-              " fit in a quiz: make it smaller or shorter";
+    problem = say(Msg::mediaTooLarge, {megabytes(size), megabytes(limit)});
     return false;
   }
   std::ifstream file(path, std::ios::binary);
   if (!file) {
-    problem = "cannot be read (is it readable?)";
+    problem = say(Msg::mediaUnreadable);
     return false;
   }
   // Never more than the limit, even when the file grows while it is read.
@@ -45,11 +44,11 @@ bool readMediaFile(const std::string& path, std::uintmax_t limit, std::vector<st
   file.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
   bytes.resize(static_cast<std::size_t>(file.gcount()));
   if (file.bad() || bytes.size() > limit) {
-    problem = file.bad() ? "cannot be read" : "is larger than " + megabytes(limit);
+    problem = file.bad() ? say(Msg::mediaReadFailed) : say(Msg::mediaGrew, {megabytes(limit)});
     return false;
   }
   if (bytes.empty()) {
-    problem = "is empty";
+    problem = say(Msg::mediaEmpty);
     return false;
   }
   return true;

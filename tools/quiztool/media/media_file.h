@@ -18,4 +18,4 @@ std::string megabytes(std::uintmax_t bytes);
 // What a picture or a clip whose header ends early is told, after its name: a picture is saved
 // again from the program that made it, a clip exported again from its editor.
 enum class MediaKind { picture, clip };
-const char* cutShort(MediaKind kind);
+std::string cutShort(MediaKind kind);
