@@ -27,6 +27,9 @@ int runDrop(const std::string& quizFile) {
   else
     std::fprintf(stderr, "%s\n", say(Msg::dropNotPacked, {quizFile}).c_str());
   std::fflush(stdout);
-  if (ownsConsoleWindow()) waitForKey();
+  if (ownsConsoleWindow()) {
+    std::fprintf(stderr, "%s\n", say(Msg::pressAKey).c_str());
+    waitForKey();
+  }
   return result;
 }

@@ -109,6 +109,8 @@ constexpr MessageRow rows[] = {
     {Msg::helpDecode, u8"Decodes a content resource.\n", u8"Décode une ressource de contenu.\n"},
     {Msg::dropPacked, u8"{1} packed into {2}", u8"{1} : le programme {2} est fabriqué"},
     {Msg::dropNotPacked, u8"{1} was not packed.", u8"{1} n'a pas été fabriqué."},
+    {Msg::pressAKey, u8"Press a key to close this window.",
+     u8"Appuyez sur une touche pour fermer cette fenêtre."},
 
     // pack's output and player.
     {Msg::outputIsFolder, u8"pack: {1} is a folder: name the executable to write",

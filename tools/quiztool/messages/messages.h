@@ -51,6 +51,7 @@ enum class Msg {
   helpDecode,
   dropPacked,
   dropNotPacked,
+  pressAKey,
   // pack's output and player.
   outputIsFolder,
   outputDestroys,

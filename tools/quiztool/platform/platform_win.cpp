@@ -118,6 +118,5 @@ bool ownsConsoleWindow() {
 }
 
 void waitForKey() {
-  std::fputs("Press a key to close this window.\n", stderr);
   _getch();
 }
