@@ -19,6 +19,15 @@ check() {  # check DESCRIPTION COMMAND...: the command must succeed
   if ! "$@"; then echo "FAIL: $what"; failures=$((failures + 1)); fi
 }
 
+# refuses DESCRIPTION PATTERN ARGS...: the tool exits 1 within a minute (nothing it reads may
+# block it) and its messages hold PATTERN.
+refuses() {
+  local what=$1 pattern=$2; shift 2
+  timeout 60 "${tool[@]}" "$@" > "$work/out" 2> "$work/err"; local rc=$?
+  check "$what: exits 1" test "$rc" -eq 1
+  check "$what: says \"$pattern\"" grep -qF -- "$pattern" "$work/err"
+}
+
 # encode and decode round-trip any bytes, including every byte value.
 head -c 20000 /dev/urandom | base64 > "$work/text"
 printf '\x00\x01|\r\n\xe9\xff' >> "$work/text"
@@ -104,27 +113,104 @@ if [ -n "${PLAYER:-}" ] && [ -n "${DEMO:-}" ]; then
     rm -rf "$work/unpacked"
   done
 
+  # Accented folders and files (é, ü, CJK), pictures named with either separator, an accented
+  # output, and unpack into an accented folder: the same executable from every tool.
+  folder="$work/Géo ü/漢字"
+  mkdir -p "$folder/imagés"
+  cp "$DEMO/images/italie.gif" "$folder/imagés/château.gif"
+  cp "$DEMO/images/japon.png" "$folder/imagés/日本.png"
+  printf 'kind: picture\nreveal: 1\nweb: http://example.org/\nquestion:\nanswer: Italie\n%s\n%s\n' \
+    'picture: imagés\château.gif' 'answer picture: imagés/日本.png' > "$folder/élève.quiz"
+  quiztool pack "$folder/élève.quiz" "$folder/Sortie ü 漢字.exe" --player "$PLAYER" > "$work/out"
+  check "accented names: pack" test $? -eq 0
+  check "accented names: the output has its name" test -s "$folder/Sortie ü 漢字.exe"
+  quiztool unpack "$folder/Sortie ü 漢字.exe" "$work/sortie ü" > "$work/out"
+  check "accented names: unpack into an accented folder" test -s "$work/sortie ü/Sortie ü 漢字.quiz"
+  if [ -n "${REFERENCE:-}" ]; then
+    "$REFERENCE" pack "$folder/élève.quiz" "$work/reference.exe" --player "$PLAYER" > /dev/null
+    check "accented names: the native tool's executable" cmp -s "$folder/Sortie ü 漢字.exe" \
+      "$work/reference.exe"
+  fi
+
+  # Inputs are told apart by what they are, not how they are spelt; pack replaces no device,
+  # pipe or read-only file.
+  mkdir -p "$work/same" && cp "$PLAYER" "$work/same/p.exe" && cp "$DEMO/capitales.quiz" "$work/same/"
+  cd "$work/same"
+  refuses "pack over the player as ./p.exe" 'is the player it copies' \
+    pack capitales.quiz ./p.exe --player p.exe
+  cd - > /dev/null
+  check "the player is kept" cmp -s "$PLAYER" "$work/same/p.exe"
+  mkfifo "$work/same/pipe.exe" && cp "$PLAYER" "$work/same/kept.exe" && chmod 444 "$work/same/kept.exe"
+  refuses "pack into a pipe" 'pipe.exe is not a regular file (a device or a pipe): pack does not' \
+    pack "$work/same/capitales.quiz" "$work/same/pipe.exe" --player "$PLAYER"
+  check "the pipe is kept" test -p "$work/same/pipe.exe"
+  refuses "pack over a read-only file" 'kept.exe is read-only: pack does not replace it' \
+    pack "$work/same/capitales.quiz" "$work/same/kept.exe" --player "$PLAYER"
+  check "the read-only file is kept" cmp -s "$PLAYER" "$work/same/kept.exe"
+
   # A damaged executable: a clear error, exit 1, and nothing written.
   head -c 3000 "$first" > "$work/damaged.exe"
   quiztool unpack "$work/damaged.exe" "$work/nothing" 2> "$work/err"; rc=$?
   check "unpack of a damaged executable exits 1" test "$rc" -eq 1
   check "unpack of a damaged executable says why" grep -q '^.*damaged.exe: ' "$work/err"
   check "unpack of a damaged executable writes nothing" test ! -e "$work/nothing"
+  mkdir -p "$work/occupied" && mkfifo "$work/occupied/$name.quiz"
+  refuses "unpack over a pipe" "$name.quiz already exists; nothing was written" \
+    unpack "$first" "$work/occupied"
 fi
 
-# A quiz file dropped on the tool is packed beside itself with the player beside the tool.
+# A quiz file dropped on the tool is packed beside itself with the player beside the tool, also
+# when Notepad added .txt to its name; a dropped packed quiz is named as such.
 if [ -n "${DROP:-}" ]; then
   mkdir -p "$work/dé pôt"
   cp "$(dirname "$0")/../../demo/capitales.quiz" "$work/dé pôt/Capitales.QUIZ"
   quiztool "$work/dé pôt/Capitales.QUIZ" > "$work/out"; rc=$?
   check "a dropped quiz file is packed" test "$rc" -eq 0
   check "a dropped quiz file lands beside itself" test -s "$work/dé pôt/Capitales.exe"
-  check "the drop says what it did" grep -q 'packed into .*Capitales.exe' "$work/out"
+  check "the drop says what it did, in UTF-8" grep -q 'packed into .*dé pôt/Capitales.exe' "$work/out"
+  cp "$(dirname "$0")/../../demo/capitales.quiz" "$work/dé pôt/Élève 漢字.quiz.txt"
+  quiztool "$work/dé pôt/Élève 漢字.quiz.txt" > "$work/out"; rc=$?
+  check "a dropped .quiz.txt is packed" test "$rc" -eq 0
+  check "a dropped .quiz.txt gives NAME.exe" test -s "$work/dé pôt/Élève 漢字.exe"
   printf 'name: x\nquestion:\n' > "$work/dé pôt/bad.quiz"
   quiztool "$work/dé pôt/bad.quiz" > /dev/null 2> "$work/err"; rc=$?
   check "a dropped bad quiz file exits 1" test "$rc" -eq 1
   check "a dropped bad quiz file says why" grep -q 'bad.quiz:2: ' "$work/err"
+  refuses "a dropped packed quiz" 'is a packed quiz, the program students start' \
+    "$work/dé pôt/Capitales.exe"
 fi
+
+# Anything else dropped gets one sentence: what it is, and that a quiz file is what to drop.
+mkdir -p "$work/dropped"
+cp "$suite/basn3p02.png" "$work/dropped/photo.quiz.txt"
+printf 'Liste des courses\n' > "$work/dropped/notes.txt"
+mkfifo "$work/dropped/pipe"
+refuses "a dropped picture" 'photo.quiz.txt is a PNG picture, not a quiz file: drop the quiz file' \
+  "$work/dropped/photo.quiz.txt"
+refuses "a dropped text" 'notes.txt is a text file with no quiz key' "$work/dropped/notes.txt"
+refuses "a dropped folder" 'dropped is a folder, not a quiz file' "$work/dropped"
+refuses "a dropped pipe" 'pipe is a device or a pipe, not a quiz file' "$work/dropped/pipe"
+
+# Only regular files are read, each within its limit (sparse files: nothing is written); an
+# output that is a device, a pipe or read-only is never replaced.
+truncate -s 2M "$work/big.quiz" && truncate -s 800M "$work/big.exe"
+printf 'x' > "$work/one" && printf 'kept' > "$work/read-only" && chmod 444 "$work/read-only"
+mkfifo "$work/fifo"
+refuses "check of a pipe" 'fifo: is not a regular file (a device or a pipe): name a quiz file' \
+  check "$work/fifo"
+refuses "check of a device" 'is not a regular file' check /dev/zero
+refuses "check of a quiz file over 1 MB" 'big.quiz: is 2 MB; a quiz file is at most 1 MB' \
+  check "$work/big.quiz"
+refuses "show of a file over 700 MB" 'big.exe: is 800 MB; a quiz executable is at most 700 MB' \
+  show "$work/big.exe"
+refuses "encode into a pipe" 'fifo is not a regular file (a device or a pipe): nothing was written' \
+  encode "$work/one" "$work/fifo"
+check "the pipe is kept" test -p "$work/fifo"
+refuses "encode into a device" 'is not a regular file' encode "$work/one" /dev/null
+check "the device is kept" test -c /dev/null
+refuses "encode over a read-only file" 'read-only is read-only: nothing was written' \
+  encode "$work/one" "$work/read-only"
+check "the read-only file is kept" test "$(cat "$work/read-only")" = kept
 
 quiztool frobnicate 2> /dev/null; rc=$?
 check "unknown command exits 2" test "$rc" -eq 2
@@ -243,6 +329,12 @@ check "check passes a PNG followed by a chunk of length 0xFFFFFFF4" test "$rc" -
 timeout 60 "${tool[@]}" check "$work/wrap-wav.quiz" > /dev/null 2> "$work/err"; rc=$?
 check "check refuses a WAV with a chunk of size 0xFFFFFFF8" test "$rc" -eq 1
 check "check says the WAV is cut short" grep -q 'wrap.wav is cut short' "$work/err"
+
+# Messages are UTF-8, whatever the player's code page.
+python3 -c "import sys; open(sys.argv[1], 'wb').write(b'GIF89a' + bytes(7) + b',' + bytes(9) + b'\x02\x02\x44\x01\x00;')" \
+  "$work/zero.gif"
+printf 'kind: picture\nquestion:\nanswer: a\npicture: zero.gif\n' > "$work/zero.quiz"
+refuses "check of a picture without size" 'zero.gif has no size (0 × 0 pixels)' check "$work/zero.quiz"
 
 [ "$failures" -eq 0 ] && echo "quiztool: all checks passed"
 exit $((failures > 0))

@@ -1,8 +1,8 @@
 """The question board: the controls of each layout, fitted pictures, label colours, scrolling."""
 import subprocess
 
-from harness import (Player, check, check_as_repainted, check_equal, colours, extent, near, one,
-                     wait_equal)
+from harness import (Player, by_id, check, check_as_repainted, check_equal, colours, extent, near,
+                     one, wait_equal)
 
 WM_VSCROLL, WM_HSCROLL, WM_MOUSEWHEEL = 0x0115, 0x0114, 0x020A
 STM_GETIMAGE = 0x0173
@@ -26,20 +26,15 @@ PICTURES = {
 TOLERANCE = 6
 
 
-def make_pictures(session):
-    folder = (session.build / "e2e" / "pictures").resolve()
-    folder.mkdir(parents=True, exist_ok=True)
+def draw_pictures(folder):
     for name, ((width, height), (red, green, blue)) in PICTURES.items():
-        if not (folder / name).exists():
-            subprocess.run(["convert", "-size", f"{width}x{height}",
-                            f"xc:rgb({red},{green},{blue})", "-fill", "white", "-draw", "point 0,0",
-                            str(folder / name)], check=True)
-    return folder
+        subprocess.run(["convert", "-size", f"{width}x{height}", f"xc:rgb({red},{green},{blue})",
+                        "-fill", "white", "-draw", "point 0,0", str(folder / name)], check=True)
 
 
 def with_pictures(session, quiz_text):
-    """The quiz text with `pictures/` made an absolute folder of freshly drawn pictures."""
-    return quiz_text.replace("pictures/", str(make_pictures(session)) + "/")
+    """The quiz text with `pictures/` made an absolute folder of pictures drawn for the run."""
+    return quiz_text.replace("pictures/", str(session.shared("pictures", draw_pictures)) + "/")
 
 
 def children(player, window):
@@ -56,6 +51,22 @@ def children(player, window):
             break
         controls.append(control)
     return header, board, controls
+
+
+def control(player, window, control_id):
+    """One control of the board, by its id. Once the board has been read whole, a control is read
+    alone: reading a control asks the player for its text, and scenarios poll single controls
+    often. A control no longer there (a new board, a new run) sends the reader back to the whole
+    board."""
+    known = player.known_controls.get(control_id)
+    if known:
+        alone = player.tree(known)
+        if alone and alone[0]["hwnd"] == known and alone[0]["id"] == control_id:
+            return alone[0]
+    controls = children(player, window)[2]
+    player.known_controls = {c["id"]: c["hwnd"] for c in controls
+                             if len(by_id(controls, c["id"])) == 1}
+    return one(controls, control_id)
 
 
 def enlarge(session, player, window, width, height):
@@ -299,7 +310,7 @@ def start_long_quiz(session, scenario, count=40):
 
 
 def box_y(player, window, j):
-    return one(children(player, window)[2], 4000 + j)["y"]
+    return control(player, window, 4000 + j)["y"]
 
 
 def wheel_notches(session):
@@ -346,7 +357,7 @@ def scroll_bar_clicks(session):
         session.xdotool("mousemove", x, y, "click", 1)
 
     def box():
-        return one(children(player, window)[2], 4001)
+        return control(player, window, 4001)
 
     # The vertical arrows step 310 positions, the horizontal ones 1.
     click(middle, bottom - arrow // 2)
@@ -517,6 +528,7 @@ def bars_redrawn_when_the_content_fits(session):
     check_equal(player.exit_code(), 0, "exit code")
 
 
+SOURCES = {"pictures": draw_pictures}
 SCENARIOS = {f"board_{f.__name__}": f for f in [
     text_layout, picture_layout, two_answer_layout, number_label_colours, wheel_notches,
     scroll_bar_clicks, scroll_to_bottom, content_that_fits, resize_keeps_content,

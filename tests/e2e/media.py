@@ -4,14 +4,13 @@ import subprocess
 import time
 from pathlib import Path
 
-from harness import Failure, Player, check, check_equal, one
+from harness import PATIENCE, Failure, Player, check, check_equal, one
 
 CLIPS = ("chat", "maison")
 
 
 def make_clips(folder):
-    """Two spoken words as WAV files and a short Video-1 AVI, made fresh for the test."""
-    folder.mkdir(parents=True, exist_ok=True)
+    """Two spoken words as WAV files and a short Video-1 AVI, made fresh for the test run."""
     for word in CLIPS:
         raw = folder / f"{word}.raw.wav"
         subprocess.run(["espeak-ng", "-v", "fr", "-w", str(raw), word], check=True)
@@ -32,9 +31,7 @@ def audio_quiz(kind="audio"):
 
 
 def start_media_quiz(session, scenario, kind="audio", extra_env=None, log=None):
-    clips = session.build / "e2e" / "clips"
-    if not (clips / "rouge.avi").exists():
-        make_clips(clips)
+    clips = session.shared("clips", make_clips)
     player = Player.packed(session, scenario, audio_quiz(kind).replace("clips/", str(clips) + "/"))
     player.start(extra_env, log)
     window = player.wait_window("Sons")
@@ -45,12 +42,12 @@ def media_files(player):
     return sorted(p.name for p in player.folder.glob("velmo*"))
 
 
-def wait_files(player, expected, timeout=10.0):
-    deadline = time.time() + timeout
-    while time.time() < deadline:
+def wait_files(player, expected, timeout=PATIENCE):
+    deadline = time.monotonic() + timeout
+    while time.monotonic() < deadline:
         if media_files(player) == expected:
             return
-        time.sleep(0.1)
+        time.sleep(0.05)
     check_equal(media_files(player), expected, "media files in the quiz's folder")
 
 
@@ -85,8 +82,8 @@ def play_writes_and_replaces_clips(session):
     wait_files(player, ["velmo401.WAV"])
     clip = session.build / "e2e" / "clips" / "chat.wav"
     check_equal((player.folder / "velmo401.WAV").read_bytes(), clip.read_bytes(), "clip bytes")
-    deadline = time.time() + 5
-    while not held_open(player.folder / "velmo401.WAV") and time.time() < deadline:
+    deadline = time.monotonic() + PATIENCE
+    while not held_open(player.folder / "velmo401.WAV") and time.monotonic() < deadline:
         time.sleep(0.1)
     check(held_open(player.folder / "velmo401.WAV"), "the media player opened the clip")
     press(player, window, 6002)  # the first clip stops and its file goes
@@ -163,6 +160,7 @@ def text_and_picture_quizzes_never_load_atl(session):
         check_equal(media_files(player), [], "media files")
 
 
+SOURCES = {"clips": make_clips}
 SCENARIOS = {"media_" + f.__name__: f for f in [
     play_writes_and_replaces_clips, stop_before_play_does_nothing,
     close_while_playing_leaves_nothing, video_quiz_hosts_players, rows_without_player_control,

@@ -3,7 +3,7 @@ and the messages of pictures that cannot be shown."""
 import subprocess
 import time
 
-from harness import Player, check, check_equal, one
+from harness import Player, check, check_equal, colours, one
 
 # name, size, colour: solid pictures so that a screenshot tells whether each one is shown.
 PNG_PICTURES = [("large", "520x390", "#C80000"), ("narrow", "50x100", "#00A000"),
@@ -25,10 +25,7 @@ def picture_quiz(pictures):
 
 def pixel(image, x, y):
     """The colour of one pixel of a screenshot, as (red, green, blue)."""
-    out = subprocess.run(["convert", str(image), "-crop", f"1x1+{x}+{y}", "-depth", "8", "txt:-"],
-                         capture_output=True, text=True, check=True).stdout
-    values = out.splitlines()[1].split("(")[1].split(")")[0].split(",")
-    return tuple(int(float(v)) for v in values[:3])
+    return next(iter(colours(image, x, y, 1, 1)))
 
 
 def png_pictures_shown_fitted(session):

@@ -2,7 +2,7 @@
 score and code, reveals, the progress file, hiding solved questions, the link."""
 import subprocess
 
-from board import children, enlarge, scroll_bars, with_pictures, PICTURES, TOLERANCE
+from board import children, control, enlarge, scroll_bars, with_pictures, PICTURES, TOLERANCE
 from harness import Player, check, check_equal, colours, extent, near, one, wait_equal
 
 STM_GETIMAGE = 0x0173
@@ -30,10 +30,6 @@ def start(session, scenario, quiz, title, width=1000, height=600, progress=None,
 
 def board_controls(player, window):
     return children(player, window)[2]
-
-
-def control(player, window, control_id):
-    return one(board_controls(player, window), control_id)
 
 
 def text_of(player, window, control_id):
@@ -784,7 +780,7 @@ def link_opens_through_the_shell(session):
         player.click(one(player.tree(header["hwnd"]), 26))
         player.click(link)
         wait_equal(lambda: opened.read_bytes().strip() if opened.exists() else None,
-                   b"http://example.org/quiz-e2e", "address handed to the handler", timeout=20)
+                   b"http://example.org/quiz-e2e", "address handed to the handler")
         close(player, window)
     finally:
         value = [line for line in previous.stdout.splitlines() if "REG_" in line]

@@ -46,6 +46,11 @@ set(E2E_SCENARIOS
   board_scroll_units_halved_pages board_scroll_units_whole_pages
   board_bars_redrawn_when_the_content_fits)
 add_e2e_scenarios(${E2E_SCENARIOS})
+# The source files that several scenarios read (clips, pictures), made once before any of them.
+add_test(NAME e2e_sources
+  COMMAND python3 "${PROJECT_SOURCE_DIR}/tests/e2e/scenarios.py" "${PROJECT_BINARY_DIR}"
+    "${QUIZTOOL}" --sources)
+set_tests_properties(e2e_sources PROPERTIES FIXTURES_SETUP e2e_sources TIMEOUT 120)
 
 # The main window around an empty record, before and after its first layout.
 add_executable(main_window_probe main_window_probe.cpp)

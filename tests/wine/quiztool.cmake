@@ -21,8 +21,14 @@ add_test(NAME quiztool_cli_wine COMMAND "${cliCases}" ${RUN_IN_WINE} "$<TARGET_F
 set_tests_properties(quiztool_cli_native quiztool_cli_wine PROPERTIES
   FIXTURES_REQUIRED quiztool_demo TIMEOUT 600
   ENVIRONMENT "PLAYER=$<TARGET_FILE:player>;DEMO=${quiztoolDemo}")
-# quiz_wine_test sets the fixtures the test requires: the others are added after it.
-quiz_wine_test(quiztool_cli_wine)
 set_property(TEST quiztool_cli_wine APPEND PROPERTY ENVIRONMENT
   "REFERENCE=${QUIZTOOL};DROP=1;LOCPATH=${quiztoolLocales}")
+# A dropped file is packed into the player beside the tool: for the native tool that is
+# build/windows/player.exe, this tree's player only in the i686 tree.
+get_filename_component(nativeDefaultPlayer "${QUIZTOOL}/../../windows/player.exe" ABSOLUTE)
+if(nativeDefaultPlayer STREQUAL "${PROJECT_BINARY_DIR}/player.exe")
+  set_property(TEST quiztool_cli_native APPEND PROPERTY ENVIRONMENT "DROP=1")
+endif()
+# quiz_wine_test sets the fixtures the test requires: the others are added after it.
+quiz_wine_test(quiztool_cli_wine)
 set_property(TEST quiztool_cli_wine APPEND PROPERTY FIXTURES_REQUIRED quiztool_demo quiztool_french)

@@ -3,6 +3,11 @@
 // Every command prints JSON (one object per line) in UTF-8 and exits 0, or prints an error on
 // standard error and exits 1.
 //
+// Started without a command it serves: it reads commands from standard input, one a line with
+// its fields separated by tabs (in UTF-8), and answers each with its JSON lines, an
+// {"error": TEXT} line when it fails, and a last {"done": EXIT_CODE} line. One process then
+// answers a whole scenario's queries: starting a Wine process for each costs a third of a second.
+//
 //   window_reader windows                   visible top-level windows
 //   window_reader wait TITLE_OR_CLASS MS    waits for a visible top-level window, prints it
 //   window_reader tree HWND                 the window and every descendant
@@ -16,6 +21,8 @@
 //   window_reader resize HWND WIDTH HEIGHT [X Y]  gives a top-level window a new outer size (and
 //                                       place)
 //   window_reader show HWND COMMAND         ShowWindow (6 minimise, 9 restore, 3 maximise)
+//   window_reader sweep                     ends every program left from an earlier test (any
+//                                       process but Wine's own and this one), prints each
 #include <windows.h>
 
 #include <tlhelp32.h> // needs windows.h first
@@ -30,6 +37,13 @@
 
 namespace {
 
+// How long a call into another process may take. A loaded machine can keep a player from
+// answering for seconds; a hung one still ends the call instead of hanging the tests.
+constexpr UINT kAnswerMs = 30000;
+
+// Set while serving: errors then go to standard output, between the answer's lines.
+bool serving = false;
+
 std::string utf8(const char* ansi) {
   wchar_t wide[1024];
   const int count = MultiByteToWideChar(CP_ACP, 0, ansi, -1, wide, 1024);
@@ -37,6 +51,17 @@ std::string utf8(const char* ansi) {
   char out[4096];
   WideCharToMultiByte(CP_UTF8, 0, wide, -1, out, sizeof out, nullptr, nullptr);
   return out;
+}
+
+std::string json(const std::string& text);
+
+// Reports a failed command and gives its exit code.
+int failure(const std::string& message) {
+  if (serving)
+    std::printf("{\"error\": %s}\n", json(message).c_str());
+  else
+    std::fprintf(stderr, "%s\n", message.c_str());
+  return 1;
 }
 
 std::string json(const std::string& text) {
@@ -58,8 +83,8 @@ std::string windowText(HWND window) {
   char text[1024] = "";
   // WM_GETTEXT crosses processes; a timeout keeps a hung target from hanging the tests.
   DWORD_PTR result = 0;
-  SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
-                      SMTO_ABORTIFHUNG, 2000, &result);
+  SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_NORMAL,
+                      kAnswerMs, &result);
   return utf8(text);
 }
 
@@ -129,8 +154,7 @@ int waitFor(const std::string& wanted, DWORD milliseconds) {
     }
     Sleep(50);
   } while (GetTickCount() - start < milliseconds);
-  std::fprintf(stderr, "no window %s\n", wanted.c_str());
-  return 1;
+  return failure("no window " + utf8(wanted.c_str()));
 }
 
 int messageBox() {
@@ -150,8 +174,7 @@ int messageBox() {
                 json(windowText(GetDlgItem(window, 0xFFFF))).c_str(), buttons.c_str());
     return 0;
   }
-  std::fprintf(stderr, "no message box\n");
-  return 1;
+  return failure("no message box");
 }
 
 // Where a module of another process starts, or 0.
@@ -196,8 +219,8 @@ bool probeScrollBars(HWND window, ScrollProbe& probe) {
   auto runThere = [&](LPTHREAD_START_ROUTINE start, void* parameter, DWORD& result) {
     HANDLE thread = CreateRemoteThread(process, nullptr, 0, start, parameter, 0, nullptr);
     if (!thread) return false;
-    const bool finished =
-        WaitForSingleObject(thread, 10000) == WAIT_OBJECT_0 && GetExitCodeThread(thread, &result);
+    const bool finished = WaitForSingleObject(thread, 2 * kAnswerMs) == WAIT_OBJECT_0 &&
+                          GetExitCodeThread(thread, &result);
     CloseHandle(thread);
     return finished;
   };
@@ -226,8 +249,8 @@ bool probeScrollBars(HWND window, ScrollProbe& probe) {
 int scrollBars(HWND window) {
   ScrollProbe probe;
   if (!probeScrollBars(window, probe)) {
-    std::fprintf(stderr, "cannot read the scroll bars of %p\n", static_cast<void*>(window));
-    return 1;
+    return failure("cannot read the scroll bars of " +
+                   std::to_string(reinterpret_cast<UINT_PTR>(window)));
   }
   const char* names[] = {"horizontal", "vertical"};
   std::string out = "{";
@@ -253,25 +276,29 @@ int scrollBars(HWND window) {
   return 0;
 }
 
-// The centre of the close box, found by asking the window what lies under the points of the
-// top right corner of its frame.
+bool isCloseBox(HWND window, long x, long y) {
+  DWORD_PTR hit = 0;
+  SendMessageTimeoutA(window, WM_NCHITTEST, 0, MAKELPARAM(x, y), SMTO_NORMAL, kAnswerMs, &hit);
+  return hit == HTCLOSE;
+}
+
+// The centre of the close box, found by asking the window what lies under points of the top
+// right corner of its frame: every fourth point until one is in the box (it is larger than
+// that), then every point of its row and column, as each question crosses to the player.
 int closeBox(HWND window) {
   RECT rect;
   GetWindowRect(window, &rect);
-  long left = rect.right, right = rect.left, top = rect.bottom, bottom = rect.top;
-  for (int y = rect.top; y < rect.top + 40; ++y) {
-    for (int x = rect.right - 80; x < rect.right; ++x) {
-      DWORD_PTR hit = 0;
-      SendMessageTimeoutA(window, WM_NCHITTEST, 0, MAKELPARAM(x, y), SMTO_ABORTIFHUNG, 2000, &hit);
-      if (hit != HTCLOSE) continue;
-      left = x < left ? x : left, right = x > right ? x : right;
-      top = y < top ? y : top, bottom = y > bottom ? y : bottom;
-    }
-  }
-  if (left > right) {
-    std::fprintf(stderr, "no close box\n");
-    return 1;
-  }
+  long x = 0, y = 0;
+  bool found = false;
+  for (y = rect.top; y < rect.top + 40 && !found; y += 4)
+    for (x = rect.right - 80; x < rect.right && !found; x += 4) found = isCloseBox(window, x, y);
+  if (!found) return failure("no close box");
+  x -= 4, y -= 4; // the loops stepped once more after the hit
+  long left = x, right = x, top = y, bottom = y;
+  while (isCloseBox(window, left - 1, y)) --left;
+  while (isCloseBox(window, right + 1, y)) ++right;
+  while (isCloseBox(window, x, top - 1)) --top;
+  while (isCloseBox(window, x, bottom + 1)) ++bottom;
   std::printf("{\"x\": %ld, \"y\": %ld}\n", (left + right) / 2, (top + bottom) / 2);
   return 0;
 }
@@ -282,8 +309,7 @@ int focusOf(HWND window) {
   GUITHREADINFO info{};
   info.cbSize = sizeof info;
   if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info)) {
-    std::fprintf(stderr, "cannot read the thread's focus\n");
-    return 1;
+    return failure("cannot read the thread's focus");
   }
   const char* foreground =
       info.hwndActive && info.hwndActive == GetForegroundWindow() ? "true" : "false";
@@ -310,9 +336,50 @@ long number(const char* text) {
   return static_cast<long>(static_cast<unsigned long>(std::strtoll(text, nullptr, 0)));
 }
 
-} // namespace
+// Whether a process is one a test started: any program outside Wine's own folder, and Wine's
+// debugger, which waits on a crashed program. Wine's services stay.
+bool startedByATest(const PROCESSENTRY32& process) {
+  if (lstrcmpiA(process.szExeFile, "winedbg.exe") == 0) return true;
+  HANDLE modules = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, process.th32ProcessID);
+  if (modules == INVALID_HANDLE_VALUE) return false;
+  MODULEENTRY32 program{}; // the first module is the program itself
+  program.dwSize = sizeof program;
+  const BOOL found = Module32First(modules, &program);
+  CloseHandle(modules);
+  char windows[MAX_PATH] = "";
+  const UINT length = GetSystemWindowsDirectoryA(windows, sizeof windows);
+  return found && length > 0 &&
+         CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, program.szExePath,
+                        static_cast<int>(length), windows, static_cast<int>(length)) != CSTR_EQUAL;
+}
 
-int main(int argc, char** argv) {
+// Ends what an earlier test left in this session (a player whose test was stopped, a crashed
+// program's debugger), so that no window of it stands in this test's way.
+int sweep() {
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  if (snapshot == INVALID_HANDLE_VALUE) return failure("cannot list the processes");
+  PROCESSENTRY32 entry{};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
+    if (entry.th32ProcessID == GetCurrentProcessId() || !startedByATest(entry)) continue;
+    HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, entry.th32ProcessID);
+    if (!process) continue;
+    if (TerminateProcess(process, 1)) {
+      WaitForSingleObject(process, kAnswerMs);
+      std::printf("{\"ended\": %s, \"pid\": %lu}\n", json(utf8(entry.szExeFile)).c_str(),
+                  static_cast<unsigned long>(entry.th32ProcessID));
+    }
+    CloseHandle(process);
+  }
+  CloseHandle(snapshot);
+  return 0;
+}
+
+// Runs one command; `args` are its fields, the command's name first, in the ANSI code page.
+int runCommand(const std::vector<std::string>& args) {
+  const int argc = static_cast<int>(args.size()) + 1;
+  std::vector<const char*> argv{"window_reader"};
+  for (const std::string& arg : args) argv.push_back(arg.c_str());
   const std::string command = argc > 1 ? argv[1] : "";
   if (command == "windows") {
     for (HWND window : topLevelWindows()) std::printf("%s\n", describe(window, 0).c_str());
@@ -334,7 +401,7 @@ int main(int argc, char** argv) {
       // request does: the program finds them one behind the other.
       const long count = argc == 7 ? number(argv[6]) : 1;
       for (long i = 0; i < count; ++i)
-        if (!PostMessageA(window, message, wParam, lParam)) return 1;
+        if (!PostMessageA(window, message, wParam, lParam)) return failure("PostMessage failed");
       return 0;
     }
     std::printf("{\"result\": %ld}\n",
@@ -351,14 +418,69 @@ int main(int argc, char** argv) {
                         argc == 7 ? number(argv[6]) : 0, number(argv[3]), number(argv[4]),
                         keepPlace | SWP_NOZORDER | SWP_NOACTIVATE)
                ? 0
-               : 1;
+               : failure("SetWindowPos failed");
   }
+  if (command == "sweep" && argc == 2) return sweep();
   if (command == "show" && argc == 4) {
     ShowWindow(parseWindow(argv[2]), static_cast<int>(number(argv[3])));
     return 0;
   }
-  std::fprintf(
-      stderr,
-      "usage: window_reader windows|wait|tree|messagebox|send|post|settext|focus|scroll ...\n");
+  failure(
+      "usage: window_reader "
+      "[windows|wait|tree|messagebox|send|post|settext|focus|scroll|closebox|resize|show|sweep] "
+      "...");
   return 2;
+}
+
+// UTF-8 (as the tests write) to the ANSI code page (as a command line reaches the program).
+std::string ansi(const std::string& text) {
+  const int count = MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, nullptr, 0);
+  if (count <= 0) return "";
+  std::wstring wide(static_cast<size_t>(count), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, wide.data(), count);
+  const int size = WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, nullptr, 0, nullptr, nullptr);
+  if (size <= 0) return "";
+  std::string out(static_cast<size_t>(size), '\0');
+  WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, out.data(), size, nullptr, nullptr);
+  out.pop_back(); // the terminating NUL
+  return out;
+}
+
+// One line of standard input without its line end; false at the end of the input.
+bool readLine(std::string& line) {
+  line.clear();
+  char chunk[1024];
+  while (std::fgets(chunk, sizeof chunk, stdin)) {
+    line += chunk;
+    if (line.back() == '\n') break;
+  }
+  if (line.empty()) return false;
+  while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
+  return true;
+}
+
+int serve() {
+  serving = true;
+  std::string line;
+  while (readLine(line)) {
+    std::vector<std::string> args;
+    size_t start = 0;
+    for (size_t tab = line.find('\t'); tab != std::string::npos; tab = line.find('\t', start)) {
+      args.push_back(ansi(line.substr(start, tab - start)));
+      start = tab + 1;
+    }
+    args.push_back(ansi(line.substr(start)));
+    const int code = runCommand(args);
+    // The reader of this output waits for this line: it must not sit in a buffer.
+    std::printf("{\"done\": %d}\n", code);
+    std::fflush(stdout);
+  }
+  return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) return serve();
+  return runCommand(std::vector<std::string>(argv + 1, argv + argc));
 }

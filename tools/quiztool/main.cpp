@@ -43,17 +43,17 @@ bool asksForHelp(const char* argument) {
   return std::strcmp(argument, "--help") == 0 || std::strcmp(argument, "-h") == 0;
 }
 
-} // namespace
+// What Windows passes for a file dropped on the program: one argument that names a file, or a
+// quiz file (whose absence pack then reports), and no command.
+bool isDroppedFile(int argc, char** argv) {
+  if (argc != 2 || asksForHelp(argv[1]) || std::strcmp(argv[1], "help") == 0) return false;
+  for (const Command& command : commands)
+    if (std::strcmp(argv[1], command.name) == 0) return false;
+  return isQuizFileName(argv[1]) || fileKind(argv[1]) != FileKind::missing;
+}
 
-int main(int systemArgc, char** systemArgv) {
-  useBinaryConsole();
-  std::vector<std::string> arguments = commandLineArguments(systemArgc, systemArgv);
-  std::vector<char*> pointers;
-  for (std::string& argument : arguments) pointers.push_back(argument.data());
-  pointers.push_back(nullptr);
-  const int argc = static_cast<int>(arguments.size());
-  char** argv = pointers.data();
-  if (argc == 2 && isQuizFileName(argv[1])) return runDrop(argv[1]);
+int run(int argc, char** argv) {
+  if (isDroppedFile(argc, argv)) return runDrop(argv[1]);
   if (argc < 2) {
     printUsage(stderr);
     return 2;
@@ -76,4 +76,19 @@ int main(int systemArgc, char** systemArgv) {
   std::fprintf(stderr, "%s\n", say(Msg::unknownCommand, {argv[1]}).c_str());
   printUsage(stderr);
   return 2;
+}
+
+} // namespace
+
+int main(int systemArgc, char** systemArgv) {
+  setUpOutput();
+  std::vector<std::string> arguments = commandLineArguments(systemArgc, systemArgv);
+  std::vector<char*> pointers;
+  for (std::string& argument : arguments) pointers.push_back(argument.data());
+  pointers.push_back(nullptr);
+  const int result = run(static_cast<int>(arguments.size()), pointers.data());
+  // A window the tool opened itself (a file dropped on it, a double click) closes when the tool
+  // ends: whatever happened, it stays until the teacher has read it.
+  if (ownsConsoleWindow()) waitForKey();
+  return result;
 }

@@ -21,7 +21,12 @@ inline constexpr char packUsage[] =
 inline constexpr char showUsage[] = "show QUIZ.exe | QUIZFILE.quiz | TEXT104 [TEXT105]";
 inline constexpr char unpackUsage[] = "unpack QUIZ.exe DIR";
 
-// A lone quiz file argument, as Windows passes a file dropped on the program: pack it beside
-// itself, say what happened and, in a window of its own, wait for a key before it closes.
+// A lone file argument, as Windows passes a file dropped on the program: a quiz file (by its
+// name ending in .quiz, or else by its content) is packed beside itself; any other file gets a
+// sentence that says what it is and what to drop instead.
 bool isQuizFileName(const std::string& argument);
-int runDrop(const std::string& quizFile);
+int runDrop(const std::string& dropped);
+
+// The executable that pack writes by default, beside the quiz file: "my-quiz.quiz" and Notepad's
+// "my-quiz.quiz.txt" give "my-quiz.exe".
+std::string executableBeside(const std::string& quizFile);

@@ -1,8 +1,6 @@
 // quiztool pack and check: a quiz file into a copy of the player, or only its checks.
-#include <cctype>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 
 #include "tools/quiztool/commands/commands.h"
 #include "tools/quiztool/commands/fault_report.h"
@@ -10,11 +8,27 @@
 #include "tools/quiztool/executable/quiz_packer.h"
 #include "tools/quiztool/messages/messages.h"
 #include "tools/quiztool/platform/file_io.h"
+#include "tools/quiztool/platform/platform.h"
+#include "tools/quiztool/quizfile/codepage.h"
 #include "tools/quiztool/quizfile/quiz_checks.h"
 
-namespace fs = std::filesystem;
-
 namespace {
+
+// Where the file's own name starts in a path.
+std::size_t nameStart(const std::string& path) {
+  std::size_t start = path.size();
+  while (start > 0 && !isSeparator(path[start - 1])) --start;
+  return start;
+}
+
+// Cuts `extension` (lower case) from the end of the path when its name has it and more.
+bool cutExtension(std::string& path, const std::string& extension) {
+  if (path.size() <= nameStart(path) + extension.size() ||
+      lowerCase(path.substr(path.size() - extension.size())) != extension)
+    return false;
+  path.erase(path.size() - extension.size());
+  return true;
+}
 
 struct PackOptions {
   std::string quiz, out, player;
@@ -47,30 +61,30 @@ bool readOptions(int argc, char** argv, bool takesOut, PackOptions& options) {
   return true;
 }
 
-bool samePath(const std::string& a, const std::string& b) {
-  std::error_code error, other;
-  if (fs::exists(a, error) && fs::exists(b, error)) return fs::equivalent(a, b, error);
-  const fs::path first = fs::weakly_canonical(a, error), second = fs::weakly_canonical(b, other);
-  return !error && !other && first == second;
-}
-
-// The output must not be one of the inputs: writing it would destroy the quiz's own files.
+// The output must not be one of the inputs: writing it would destroy the quiz's own files. The
+// files are compared as the system knows them, so that no spelling of a path ("./p.exe") hides
+// one of them. Nor does pack replace what is not a file it may replace (as cp does without -f).
 bool outputIsSafe(const PackOptions& options, const QuizDefinition& quiz) {
+  const std::string& out = options.out;
+  const std::string other = executableBeside(options.quiz).substr(nameStart(options.quiz));
   std::string what;
-  if (samePath(options.out, options.quiz)) what = say(Msg::outputIsQuizFile);
-  if (what.empty() && samePath(options.out, options.player)) what = say(Msg::outputIsPlayer);
+  if (sameFile(out, options.quiz)) what = say(Msg::outputIsQuizFile);
+  if (what.empty() && sameFile(out, options.player)) what = say(Msg::outputIsPlayer);
   for (const QuestionSource& q : quiz.questions)
     for (const MediaFile* media : {&q.picture, &q.answerPicture, &q.clip})
-      if (what.empty() && !media->path.empty() && samePath(options.out, media->path))
+      if (what.empty() && !media->path.empty() && sameFile(out, media->path))
         what = say(Msg::outputIsMedia, {std::to_string(media->line)});
-  std::error_code error;
-  if (what.empty() && fs::is_directory(options.out, error)) {
-    std::fprintf(stderr, "%s\n", say(Msg::outputIsFolder, {options.out}).c_str());
+  if (!what.empty()) {
+    std::fprintf(stderr, "%s\n", say(Msg::outputDestroys, {out, what, other}).c_str());
     return false;
   }
-  if (what.empty()) return true;
-  const std::string other = fs::path(options.quiz).replace_extension(".exe").filename().string();
-  std::fprintf(stderr, "%s\n", say(Msg::outputDestroys, {options.out, what, other}).c_str());
+  if (fileKind(out) == FileKind::folder) {
+    std::fprintf(stderr, "%s\n", say(Msg::outputIsFolder, {out}).c_str());
+    return false;
+  }
+  const std::string refusal = replaceRefusal(out);
+  if (refusal.empty()) return true;
+  std::fprintf(stderr, "%s\n", say(Msg::outputRefused, {out, refusal, other}).c_str());
   return false;
 }
 
@@ -101,6 +115,16 @@ void printUsage(const char* usage) {
 
 } // namespace
 
+std::string executableBeside(const std::string& quizFile) {
+  std::string base = quizFile;
+  const bool text = cutExtension(base, ".txt");
+  if (!cutExtension(base, ".quiz") && !text) {
+    const std::size_t dot = base.rfind('.');
+    if (dot != std::string::npos && dot > nameStart(base)) base.erase(dot);
+  }
+  return base + ".exe";
+}
+
 int runPack(int argc, char** argv) {
   PackOptions options;
   if (!readOptions(argc, argv, true, options)) {
@@ -108,7 +132,7 @@ int runPack(int argc, char** argv) {
     return 2;
   }
   if (options.player.empty()) options.player = defaultPlayerPath();
-  if (options.out.empty()) options.out = fs::path(options.quiz).replace_extension(".exe").string();
+  if (options.out.empty()) options.out = executableBeside(options.quiz);
   PeImage image;
   if (!loadPlayer(options.player, image)) return 1;
   QuizDefinition quiz;
@@ -122,9 +146,8 @@ int runPack(int argc, char** argv) {
   if (!outputIsSafe(options, quiz)) return 1;
   // Windows starts only .exe files, and the player names its progress file by replacing the
   // last three letters of its own name with "txt".
-  std::string extension = fs::path(options.out).extension().string();
-  for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  if (extension != ".exe")
+  std::string base = options.out;
+  if (!cutExtension(base, ".exe"))
     warnings.push_back(options.out + ": " + say(Msg::warningPrefix) + say(Msg::outputNotExe));
   if (!reportWarnings(options, quiz, warnings) || !writeWholeFile(options.out, image.bytes))
     return 1;

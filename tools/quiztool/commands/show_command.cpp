@@ -20,10 +20,12 @@ namespace {
 // the damage of the quiz it holds.
 void reportContentError(const std::string& source, int resource, const ContentError& error) {
   const std::string detail = describeContentError(error);
-  const std::string message =
-      resource
-          ? say(Msg::quizTextsDamaged, {"resource " + std::to_string(resource) + ": " + detail})
-          : detail;
+  // Appended piece by piece: mingw's g++ 12 warns falsely (-Wrestrict) about chained additions.
+  std::string where = "resource ";
+  where += std::to_string(resource);
+  where += ": ";
+  where += detail;
+  const std::string message = resource ? say(Msg::quizTextsDamaged, {where}) : detail;
   std::fprintf(stderr, "%s: %s\n", source.c_str(), message.c_str());
 }
 
@@ -70,7 +72,11 @@ bool decodedResource(const std::string& path, const ResourceTree& tree, int id, 
   }
   const int result = decodeContent(entry->data.data(), entry->data.size(), text);
   if (result == decodeOk) return true;
-  const std::string detail = "resource " + std::to_string(id) + ": " + std::to_string(result);
+  // Appended piece by piece: mingw's g++ 12 warns falsely (-Wrestrict) about chained additions.
+  std::string detail = "resource ";
+  detail += std::to_string(id);
+  detail += ": ";
+  detail += std::to_string(result);
   std::fprintf(stderr, "%s: %s\n", path.c_str(), say(Msg::quizTextsDamaged, {detail}).c_str());
   return false;
 }
@@ -178,7 +184,7 @@ int runShow(int argc, char** argv) {
   if (argc == 2) return showTexts(argc, argv);
   if (endsWithQuiz(argv[0])) return showQuizFile(argv[0]);
   std::vector<std::uint8_t> bytes;
-  if (!readWholeFile(argv[0], bytes)) return 1;
+  if (!readWholeFile(argv[0], bytes, maxExecutableBytes, Msg::whatQuizExecutable)) return 1;
   if (bytes.size() >= 2 && bytes[0] == 'M' && bytes[1] == 'Z')
     return showExecutable(argv[0], std::move(bytes));
   if (looksLikeContentText(bytes)) return showTexts(argc, argv);

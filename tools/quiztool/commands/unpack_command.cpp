@@ -32,8 +32,7 @@ void removeAll(const std::vector<std::string>& paths) {
 bool noneExists(const std::string& folder, const std::vector<UnpackedFile>& files) {
   for (const UnpackedFile& file : files) {
     const std::string path = inFolder(folder, file.name);
-    if (std::FILE* existing = openFile(path, "rb")) {
-      std::fclose(existing);
+    if (fileKind(path) != FileKind::missing) { // not opened: a pipe would wait for a writer
       std::fprintf(stderr, "%s\n", say(Msg::unpackExists, {path}).c_str());
       return false;
     }
@@ -66,7 +65,7 @@ int runUnpack(int argc, char** argv) {
   std::vector<std::uint8_t> bytes;
   std::vector<UnpackedFile> files;
   std::string error;
-  if (!readWholeFile(executable, bytes)) return 1;
+  if (!readWholeFile(executable, bytes, maxExecutableBytes, Msg::whatQuizExecutable)) return 1;
   if (!unpackQuiz(std::move(bytes), baseName(executable), files, error)) {
     std::fprintf(stderr, "%s: %s\n", executable.c_str(), error.c_str());
     return 1;

@@ -2,10 +2,6 @@
 #include "tools/quiztool/executable/player_file.h"
 
 #include <cstdio>
-#include <filesystem>
-#include <system_error>
-
-#include "tools/quiztool/platform/platform.h"
 
 #include "tools/quiztool/executable/quiz_packer.h"
 #include "tools/quiztool/messages/messages.h"
@@ -13,8 +9,8 @@
 
 bool loadPlayer(const std::string& path, PeImage& image, bool quiet) {
   std::vector<std::uint8_t> bytes;
-  std::error_code error;
-  if (!std::filesystem::is_regular_file(path, error) || !readWholeFile(path, bytes)) {
+  std::uint64_t size = 0;
+  if (readRegularFile(path, maxExecutableBytes, bytes, size) != ReadResult::done) {
     if (!quiet) std::fprintf(stderr, "%s\n", say(Msg::playerUnreadable, {path}).c_str());
     return false;
   }

@@ -32,8 +32,12 @@ bool decoded(const ResourceTree& tree, int id, DecodedText& text, std::string& e
   if (!entry) return fail(error, say(Msg::notPackedQuiz));
   const int result = decodeContent(entry->data.data(), entry->data.size(), text);
   if (result == decodeOk) return true;
-  return fail(error, say(Msg::quizTextsDamaged,
-                         {"resource " + std::to_string(id) + ": " + std::to_string(result)}));
+  // Appended piece by piece: mingw's g++ 12 warns falsely (-Wrestrict) about chained additions.
+  std::string detail = "resource ";
+  detail += std::to_string(id);
+  detail += ": ";
+  detail += std::to_string(result);
+  return fail(error, say(Msg::quizTextsDamaged, {detail}));
 }
 
 bool readContent(const ResourceTree& tree, QuizContent& content, RewardCodes& codes,

@@ -5,7 +5,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
 #include <set>
 
 #include "content/quiz_state.h"
@@ -115,10 +114,9 @@ bool takeMedia(Parser& parser, const std::string& value, MediaFile& media) {
   media.line = parser.line;
   media.name = path;
   // Only whether it is there: opening a pipe could wait for ever. The packer reads it.
-  const std::string resolved = isAbsolutePath(path) ? path : parser.folder + path;
-  std::error_code error;
-  if (!std::filesystem::exists(resolved, error))
-    return fault(parser, say(Msg::mediaMissing, {path}));
+  const std::string name = withSystemSeparators(path);
+  const std::string resolved = isAbsolutePath(name) ? name : parser.folder + name;
+  if (fileKind(resolved) == FileKind::missing) return fault(parser, say(Msg::mediaMissing, {path}));
   media.path = resolved;
   return true;
 }
@@ -363,7 +361,7 @@ bool parseQuizText(const std::string& fileName, const std::string& source,
 bool parseQuizFile(const std::string& path, const SettingsBlock& startingSettings,
                    QuizDefinition& quiz, Faults& faults) {
   std::vector<std::uint8_t> bytes;
-  if (!readWholeFile(path, bytes)) {
+  if (!readWholeFile(path, bytes, maxQuizFileBytes, Msg::whatQuizFile)) {
     quiz = {};
     quiz.fileName = path;
     return fail(faults, say(Msg::quizFileUnreadable, {path}));
