@@ -2,9 +2,13 @@
 # quiztool's command line: round trips, exit codes and messages. One list of cases for every
 # build of the tool: quiztool_test.sh COMMAND... runs the tool as COMMAND (the native program, or
 # run-in-wine with quiztool.exe). With PLAYER set to a player.exe (and DEMO to a folder made by
-# demo/make-media) it packs and unpacks quizzes too.
+# demo/make-media) it packs and unpacks quizzes too. The messages are English (C.UTF-8: Wine
+# reads file names and arguments in the locale's character set) but where a case chooses French;
+# under Wine, French needs the locale fr_FR.UTF-8 (LOCPATH may name a folder that holds it).
 set -u
 tool=("$@")
+export LANG=C.UTF-8
+unset LC_ALL LC_MESSAGES
 quiztool() { "${tool[@]}" "$@"; }
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -215,6 +219,9 @@ check "unknown command exits 2" test "$rc" -eq 2
 quiztool --help > "$work/help"; rc=$?
 check "--help exits 0" test "$rc" -eq 0
 check "--help states the exit codes" grep -q 'Exit codes: 0 done, 1 input refused' "$work/help"
+check "--help lists --keep-pictures" grep -q 'pack QUIZFILE .*--keep-pictures' "$work/help"
+check "--help gives the dropped-file form" grep -q 'drop the quiz file on quiztool.exe' "$work/help"
+check "--help names no build step" sh -c "! grep -qi 'build it\|PATCH' '$work/help'"
 for command in check pack show png judge encode decode; do
   quiztool "$command" --help > "$work/help"; rc=$?
   check "$command --help exits 0" test "$rc" -eq 0
@@ -254,6 +261,50 @@ check "check without a quiz exits 2" test "$rc" -eq 2
 quiztool show "$suite/basn3p02.png" 2> "$work/err"; rc=$?
 check "show refuses a picture" test "$rc" -eq 1
 check "show says why" grep -q 'not a quiz executable or quiz file' "$work/err"
+
+# Every error of a quiz file at once, each with its line, then their count; the user's language
+# chooses English (LANG=C) or French (LANG=fr_FR.UTF-8).
+printf 'web: http://a.example\nnmae: Quiz\ntitel: Animaux\nquestion: q\nanswer: a|b\n' \
+  > "$work/faults.quiz"
+env LANG=C "${tool[@]}" check "$work/faults.quiz" > /dev/null 2> "$work/err"; rc=$?
+check "a quiz with faults exits 1" test "$rc" -eq 1
+check "swapped letters are suggested (nmae)" \
+  grep -q 'faults.quiz:2: unknown key "nmae": did you mean "name"?' "$work/err"
+check "swapped letters are suggested (titel)" \
+  grep -q 'faults.quiz:3: unknown key "titel": did you mean "title"?' "$work/err"
+check "every error is listed" grep -q 'faults.quiz:5: answer: a text cannot contain' "$work/err"
+check "the errors are counted" grep -qx '.*faults.quiz: 3 errors: the quiz cannot be packed' "$work/err"
+env LANG=fr_FR.UTF-8 "${tool[@]}" check "$work/faults.quiz" > /dev/null 2> "$work/err"
+check "LANG=fr_FR.UTF-8 speaks French" \
+  grep -q 'faults.quiz:2: clé inconnue « nmae » : vouliez-vous dire « name » ?' "$work/err"
+check "French counts the errors" \
+  grep -qx '.*faults.quiz: 3 erreurs : le quiz ne peut pas être fabriqué' "$work/err"
+
+# A picture, a Word document or a PDF saved as a quiz file is named for what it is.
+printf '\xff\xd8\xff\xe0\x00\x10JFIF\x00\x01\x01\x00\x00\x01\x00\x01\x00\x00' > "$work/photo.quiz"
+printf '%%PDF-1.4\n%%\xe2\xe3\xcf\xd3\n1 0 obj\n<< /Type /Catalog >>\nendobj\n' > "$work/document.quiz"
+python3 - "$work/lettre.quiz" <<'PY'
+import sys, zipfile
+with zipfile.ZipFile(sys.argv[1], 'w') as docx:
+    docx.writestr('[Content_Types].xml', '<Types/>')
+    docx.writestr('word/document.xml', '<w:document/>')
+PY
+for case in 'photo:a JPEG picture' 'document:a PDF document' 'lettre:a Word document'; do
+  name=${case%%:*} kind=${case#*:}
+  quiztool check "$work/$name.quiz" > /dev/null 2> "$work/err"; rc=$?
+  check "$kind saved as a quiz file exits 1" test "$rc" -eq 1
+  check "$kind saved as a quiz file is named so" \
+    grep -q "$name.quiz: the file is $kind, not a text file. A quiz file is text: write it in Notepad" \
+    "$work/err"
+done
+
+# "é" written as "e" and a combining accent is the letter é; kind names ignore the case of
+# accented letters.
+printf 'web: http://a.example\nname: Caf\x65\xcc\x81\nkind: VID\xc3\x89O\n' > "$work/accents.quiz"
+quiztool show "$work/accents.quiz" > "$work/json" 2> "$work/err"; rc=$?
+check "a decomposed accent and VIDÉO are taken" test "$rc" -eq 0
+check "the decomposed accent is composed" grep -q '"quizName": "Café"' "$work/json"
+check "VIDÉO is the video kind" grep -q '"kind": "video"' "$work/json"
 
 # A chunk length near 2^32 ends check's walk over the chunks, in every build (a 32-bit sum would
 # come back to the same chunk for ever): a WAV chunk of 0xFFFFFFF8 bytes before "fmt ", and a

@@ -56,7 +56,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::string text, message;
   if (!writeQuizText(*content, *codes, settings, {}, text, message)) return 0;
   QuizDefinition quiz;
-  if (!parseQuizText("fuzz.quiz", text, "", defaultSettings, quiz, message))
+  Faults faults;
+  if (!parseQuizText("fuzz.quiz", text, "", defaultSettings, quiz, faults))
     return 0; // what pack would refuse (an empty answer, …): unpack refuses it too
   if (packedJson(quiz) != quizJson(*content, codes.get()) ||
       settingsText(quiz.settings) != settingsText(settings))

@@ -1,7 +1,9 @@
 // What check and pack refuse or warn about, as a teacher meets it: one table of quiz files and
-// their media, the message each gives and its exit code; check and pack must agree on every one.
+// their media, the messages each gives (each line of `message` in its order) and its exit code;
+// check and pack must agree on every one.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 
@@ -141,14 +143,59 @@ TEST(QuizChecks, CheckAndPackRefuseAndWarnAlike) {
       {"web: http://\nquestion: q\nanswer: a\n", {}, "is not a web address", 0},
       {"web: MAILTO:prof@ecole.fr\nquestion: q\nanswer: a\n", {}, "", 0},
       {"web: https://ecole.fr\nquestion: q\nanswer: a\n", {}, "", 0},
-      {web + "question: q\nanswer: \xE9t\xE9\n", {}, ":3: the file is not UTF-8 (byte 0xE9", 1},
-      {"\xFF\xFEn\0a\0", {}, ":1: the file is UTF-16 text: save it as UTF-8", 1},
+      {web + "question: q\nanswer: \xE9t\xE9\n", {}, ":3: the file is not UTF-8: character 9", 1},
+      {"\xFF\xFEn\0a\0", {}, "quiz: the file is UTF-16 text: save it as UTF-8", 1},
+      {std::string("n\0a\0m\0e\0:\0 \0Z\0o\0\xE9\0\r\0\n\0", 22),
+       {},
+       "quiz: the file is UTF-16 text",
+       1},
+      // A file that is not text at all is named for what it is, with how to write a quiz file.
+      {text(samples::jpeg(64, 48)),
+       {},
+       "quiz: the file is a JPEG picture, not a text file. A quiz file is text: write it in "
+       "Notepad",
+       1},
+      {std::string("PK\3\4\24\0\6\0\10\0\0\0!\0[Content_Types].xmlPK\3\4word/document.xml", 54),
+       {},
+       "quiz: the file is a Word document, not a text file",
+       1},
+      {std::string("PK\3\4\24\0\0\0\0\0notes.txt", 19), {}, "is a ZIP archive, not a text", 1},
+      {"%PDF-1.7\n%\xE2\xE3\xCF\xD3\n1 0 obj\n", {}, "quiz: the file is a PDF document", 1},
+      {"{\\rtf1\\ansi\\deff0 {\\fonttbl}\nname: x\n", {}, "is a WordPad or Word document (RTF)", 1},
+      {text(noise), {}, "quiz: the file is a binary file, not a text file", 1},
       {"web: http://a.example\rquestion: q\ranswer: a\r", {}, "", 0},
       {web + "question: q\nanwser: a\n",
        {},
        ":3: unknown key \"anwser\": did you mean \"answer\"?",
        1},
       {web + "titre: Animaux\n", {}, "unknown key \"titre\": did you mean \"title\"?", 1},
+      // Swapped letters are one slip; keys and kind names ignore the case of accented letters.
+      {web + "nmae: Quiz\n", {}, ":2: unknown key \"nmae\": did you mean \"name\"?", 1},
+      {web + "titel: Animaux\n", {}, "unknown key \"titel\": did you mean \"title\"?", 1},
+      {web + "R\xC3\x89PONSE: Paris\n",
+       {},
+       "unknown key \"r\xC3\xA9ponse\": did you mean \"answer\"?",
+       1},
+      {web + "kind: VID\xC3\x89O\nquestion:\nanswer: a\nclip: c\n", samples::wav(),
+       "c: warning: it is a sound (WAV)", 0},
+      // Every error at once, those of the pictures and clips too, then their count.
+      {web + "nmae: Quiz\ntitel: Animaux\nkind: picture\nquestion:\nanswer: a\npicture: p\n",
+       Bytes{'h', 'e', 'l', 'l', 'o', '\n'},
+       ":2: unknown key \"nmae\": did you mean \"name\"?\n"
+       ":3: unknown key \"titel\": did you mean \"title\"?\n"
+       ":7: p is a text file, not a picture\n"
+       "quiz: 3 errors: the quiz cannot be packed\n",
+       1},
+      {web +
+           [] {
+             std::string lines;
+             for (int n = 0; n < 25; ++n) lines += "?\n";
+             return lines;
+           }(),
+       {},
+       ":21: expected \"key: value\"\n"
+       "quiz: 25 errors, of which the first 20 are listed: the quiz cannot be packed\n",
+       1},
   };
   TempFolder folder;
   ASSERT_TRUE(folder.ok());
@@ -163,7 +210,15 @@ TEST(QuizChecks, CheckAndPackRefuseAndWarnAlike) {
     arguments.insert(arguments.end(), c.options.begin(), c.options.end());
     const CommandRun check = runCommand(runCheck, arguments);
     EXPECT_EQ(check.result, c.result) << c.quiz << "\n" << check.err;
-    EXPECT_NE(check.err.find(c.message), std::string::npos) << c.message << "\n" << check.err;
+    // Each line of the message is found, in its order.
+    std::size_t at = 0;
+    for (std::size_t start = 0; start < c.message.size();) {
+      const std::size_t end = std::min(c.message.find('\n', start), c.message.size());
+      at = check.err.find(c.message.substr(start, end - start), at);
+      EXPECT_NE(at, std::string::npos) << c.message << "\n" << check.err;
+      if (at == std::string::npos) break;
+      start = end + 1;
+    }
     if (c.message.empty()) {
       EXPECT_EQ(check.err, "") << c.quiz;
     }

@@ -28,9 +28,12 @@ struct Parsed {
   std::string error;
 };
 
+// Every fault, one a line.
 Parsed parse(const std::string& text, const std::string& folder = "") {
   Parsed parsed{};
-  parsed.ok = parseQuizText("quiz.txt", text, folder, defaultSettings, parsed.quiz, parsed.error);
+  Faults faults;
+  parsed.ok = parseQuizText("quiz.txt", text, folder, defaultSettings, parsed.quiz, faults);
+  parsed.error = joined(faults);
   return parsed;
 }
 
@@ -197,10 +200,13 @@ TEST(QuizFile, ReadsClipQuizzesAndEveryKindName) {
     const char* name;
     int kind;
     bool clip;
-  } kinds[] = {{"text", kindText, false},       {"texte", kindText, false},
-               {"picture", kindPicture, false}, {"IMAGE", kindPicture, false},
-               {"audio", kindAudio, true},      {"son", kindAudio, true},
-               {"Video", kindVideo, true},      {"vid\xC3\xA9o", kindVideo, true}};
+  } kinds[] = {{"text", kindText, false},         {"texte", kindText, false},
+               {"picture", kindPicture, false},   {"IMAGE", kindPicture, false},
+               {"audio", kindAudio, true},        {"son", kindAudio, true},
+               {"Video", kindVideo, true},        {"vid\xC3\xA9o", kindVideo, true},
+               {"TEXTE", kindText, false},        {"Vid\xC3\xA9o", kindVideo, true},
+               {"VID\xC3\x89O", kindVideo, true},   // accented capitals fold too
+               {"VIDE\xCC\x81O", kindVideo, true}}; // "E" and a combining acute accent
   for (const auto& k : kinds) {
     const std::string clip = k.clip ? "clip: coq.mp3\n" : "";
     const Parsed parsed =
@@ -219,10 +225,10 @@ TEST(QuizFile, KeepsTheStartingSettingsItIsNotGiven) {
   const SettingsBlock start =
       settingsWith("Lecteur-Quiz-15", "http://lecteur.example/accueil", 1, 1, "BRAVO", "FAUX");
   QuizDefinition quiz;
-  std::string error;
+  Faults faults;
   ASSERT_TRUE(parseQuizText("quiz.txt", "title: Ab\nsuccess: OK\nquestion: q\nanswer: a\n", "",
-                            start, quiz, error))
-      << error;
+                            start, quiz, faults))
+      << joined(faults);
   // A shorter value leaves no trace of the longer one it replaces.
   SettingsBlock expected = start;
   std::memset(expected.title, 0, sizeof expected.title);
@@ -236,13 +242,15 @@ TEST(QuizFile, AcceptsEveryLimitExactly) {
   std::string many;
   for (int n = 1; n <= 96; ++n) many += "question: q" + std::to_string(n) + "\nanswer: a\n";
   const std::string longest(259, 'x');
-  std::string longestAccented;
+  std::string longestAccented, longestDecomposed;
   for (int i = 0; i < 259; ++i) longestAccented += utf8(u8"é");
+  for (int i = 0; i < 259; ++i) longestDecomposed += utf8(u8"e\u0301"); // é as pasted from a Mac
   const std::string cases[] = {
       many,
       "question: " + longest + "\nanswer: " + longest + "\nreveal: 2\nreveal text: " + longest +
           "\ncode: " + longest + "\nname: " + longest + "\n",
       "question: " + longestAccented + "\nanswer: \"" + longestAccented + "\"\n",
+      "question: " + longestDecomposed + "\nanswer: " + longestDecomposed + "\n",
       "title: 123456789012345\nweb: http://a.example/12345678901234\nsuccess: BRAVO\n"
       "failure: ABCDE\nquestion: q\nanswer: a\n",
       "background: 0 0 0\nanswers: 1\nreveal: 0\nscroll unit: 1\npage unit: 10000\n"
@@ -258,6 +266,7 @@ TEST(QuizFile, AcceptsEveryLimitExactly) {
   }
   EXPECT_EQ(parse(many).quiz.questions.size(), 96u);
   EXPECT_EQ(parse(cases[2]).quiz.questions[0].answer, std::string(259, '\xE9'));
+  EXPECT_EQ(parse(cases[3]).quiz.questions[0].answer, std::string(259, '\xE9'));
 }
 
 std::string manyQuestions(int count) {
@@ -276,24 +285,38 @@ TEST(QuizFile, ReportsEachFaultWithItsLine) {
     std::string error;
   } cases[] = {
       {utf8(u8"name: Quiz 中\n"),
-       utf8(u8"quiz.txt:1: name: the character \"中\" (byte 6 of the value) is not in code page "
-            u8"1252, so the player cannot show it: replace it")},
-      {utf8(u8"\nauthor: \"Zoé ☺\"\n"),
-       utf8(u8"quiz.txt:2: author: the character \"☺\" (byte 6 of the value) is not in code "
+       utf8(u8"quiz.txt:1: name: the character \"中\" (character 6 of the value) is not in code "
             u8"page 1252, so the player cannot show it: replace it")},
+      // Positions count characters as a person does: "é" is one, written whole or as "e" and a
+      // combining accent; an accent that makes no letter of code page 1252 is shown with its
+      // letter.
+      {utf8(u8"\nauthor: \"Zoé ☺\"\n"),
+       utf8(u8"quiz.txt:2: author: the character \"☺\" (character 5 of the value) is not in "
+            u8"code page 1252, so the player cannot show it: replace it")},
+      {utf8(u8"author: Zoe\u0301 ☺\n"),
+       utf8(u8"quiz.txt:1: author: the character \"☺\" (character 5 of the value) is not in "
+            u8"code page 1252, so the player cannot show it: replace it")},
+      {utf8(u8"author: Zox\u0301e\n"),
+       utf8(u8"quiz.txt:1: author: the character \"x\u0301\" (character 3 of the value) is not "
+            u8"in code page 1252, so the player cannot show it: replace it")},
       {"question: q\nanswer: \xE9t\xE9\n",
-       "quiz.txt:2: the file is not UTF-8 (byte 0xE9 at column 9 looks like Windows or Latin-1 "
-       "text): save it as UTF-8"},
+       utf8(u8"quiz.txt:2: the file is not UTF-8: character 9 of this line (\"é\") is written the "
+            u8"ANSI (Windows or Latin-1) way: save the file as UTF-8 (in Notepad: Save as, "
+            u8"Encoding UTF-8)")},
+      {utf8(u8"name: Zoé\r\nauthor: Zoé \xE9\r\n"),
+       utf8(u8"quiz.txt:2: the file is not UTF-8: character 13 of this line (\"é\") is written "
+            u8"the ANSI (Windows or Latin-1) way: save the file as UTF-8 (in Notepad: Save as, "
+            u8"Encoding UTF-8)")},
       {"name: a\tb\n", "quiz.txt:1: name: a tab inside the value: replace it with a blank"},
-      {"\n\nquestion: " + std::string(260, 'x') + "\n",
+      {"\n\nquestion: " + std::string(260, 'x') + "\nanswer: a\n",
        "quiz.txt:3: question is 260 characters long; at most 259"},
       {"question: q\nanswer: " + std::string(130, 'a') + utf8(u8"ééééé") + std::string(125, 'b'),
        "quiz.txt:2: answer is 260 characters long; at most 259"},
-      {"code: \"" + std::string(260, ' ') + "\"\n",
+      {"code: \"" + std::string(260, ' ') + "\"\nquestion: q\nanswer: a\n",
        "quiz.txt:1: code is 260 characters long; at most 259"},
-      {"question: a|b\n", "quiz.txt:1: question: a text cannot contain \"|\""},
-      {"question: q\nanswer: a\nsecond answer: x|y\n",
-       "quiz.txt:3: second answer: a text cannot contain \"|\""},
+      {"question: a|b\nanswer: a\n", "quiz.txt:1: question: a text cannot contain \"|\""},
+      {"kind: audio\nanswers: 2\nquestion: q\nanswer: a\nsecond answer: x|y\n",
+       "quiz.txt:5: second answer: a text cannot contain \"|\""},
       {"explanations: 1 | 2\n", "quiz.txt:1: explanations: a text cannot contain \"|\""},
       {manyQuestions(97), "quiz.txt:193: more than 96 questions"},
       {"kind: picture\nquestion:\nanswer: a\npicture: nothere.jpg\n",
@@ -326,7 +349,8 @@ TEST(QuizFile, ReportsEachFaultWithItsLine) {
       {"scroll unit: 0\n", "quiz.txt:1: scroll unit must be a number from 1 to 10000"},
       {"page unit: 99999999999999999999\n",
        "quiz.txt:1: page unit must be a number from 1 to 10000"},
-      {"kind: quiz\n", "quiz.txt:1: kind must be text, picture, audio or video"},
+      {"kind: quiz\n", utf8(u8"quiz.txt:1: kind must be text, picture, audio or video (or, in "
+                            u8"French, texte, image, son or vidéo)")},
       {"question: q\nanswer: a\nsecond answer: b\n",
        "quiz.txt:1: question 1 has a second answer, but the quiz has one answer per question"},
       {"reveal: 1\nquestion: q\nanswer: a\nreveal text: r\n",
@@ -359,7 +383,9 @@ TEST(QuizFile, RejectsEveryBadBackground) {
   }
 }
 
-// Faults of the quiz as a whole point at the line that causes them, not past the end.
+// Faults of the quiz as a whole point at the line that causes them, not past the end. Every
+// fault of a file is reported at once, and none that only follows from another: the checks that
+// depend on a refused kind, answer count or reveal mode are left out.
 TEST(QuizFile, PointsQuizFaultsAtTheirLines) {
   const struct {
     std::string text;
@@ -370,12 +396,39 @@ TEST(QuizFile, PointsQuizFaultsAtTheirLines) {
       {"code: A\ncode: B\ncode: C\nquestion: q\nanswer: a\n\n",
        "quiz.txt:2: more codes (3) than questions (1)"},
       {"code: A\n", "quiz.txt:1: more codes (1) than questions (0)"},
+      {utf8(u8"name: Quiz 中\nkind: vidéoo\nquestion:\nanswer: a|b\nclip: absent.mp3\nnmae: x\n"
+            u8"question: q\n"),
+       utf8(u8"quiz.txt:1: name: the character \"中\" (character 6 of the value) is not in code "
+            u8"page 1252, so the player cannot show it: replace it\n"
+            u8"quiz.txt:2: kind must be text, picture, audio or video (or, in French, texte, "
+            u8"image, son or vidéo)\n"
+            u8"quiz.txt:4: answer: a text cannot contain \"|\"\n"
+            u8"quiz.txt:5: cannot read media file absent.mp3: there is no such file (names are "
+            u8"relative to the quiz file)\n"
+            u8"quiz.txt:6: unknown key \"nmae\": did you mean \"name\"?\n"
+            u8"quiz.txt:7: question 2 has no \"answer:\"")},
+      {"reveal: 9\nquestion: q\nanswer: a\nreveal text: r\n",
+       "quiz.txt:1: reveal must be a number from 0 to 4"},
+      {"answers: 3\nquestion: q\nanswer: a\nsecond answer: b\n",
+       "quiz.txt:1: answers must be a number from 1 to 2"},
+      {"kind: pictures\nanswers: 2\nquestion:\nanswer: a\nsecond answer: b\n",
+       "quiz.txt:1: kind must be text, picture, audio or video (or, in French, texte, image, son "
+       "or vid\xC3\xA9o)"},
   };
   for (const auto& c : cases) {
     const Parsed parsed = parse(c.text);
     EXPECT_FALSE(parsed.ok) << c.error;
     EXPECT_EQ(parsed.error, c.error);
   }
+  // A file of nonsense has a fault on every line: the first ones are kept, all are counted.
+  std::string nonsense;
+  for (int n = 0; n < 30; ++n) nonsense += "nonsense\n";
+  QuizDefinition quiz;
+  Faults faults;
+  EXPECT_FALSE(parseQuizText("quiz.txt", nonsense, "", defaultSettings, quiz, faults));
+  EXPECT_EQ(faults.count, 30u);
+  ASSERT_EQ(faults.messages.size(), shownFaults);
+  EXPECT_EQ(faults.messages.back(), "quiz.txt:20: expected \"key: value\"");
 }
 
 // The player trims the typed text and never the stored answer: an empty answer, or one with a
@@ -410,8 +463,8 @@ TEST(QuizFile, ReadsAFileWithAByteOrderMarkAndMediaBesideIt) {
                    utf8(u8"\uFEFFname: Drapeaux\r\nkind: picture\r\nquestion:\r\nanswer: Été\r\n"
                         u8"picture: images/a.gif\r\n"));
   QuizDefinition quiz;
-  std::string error;
-  ASSERT_TRUE(parseQuizFile(path, defaultSettings, quiz, error)) << error;
+  Faults faults;
+  ASSERT_TRUE(parseQuizFile(path, defaultSettings, quiz, faults)) << joined(faults);
   EXPECT_EQ(quiz.quizName, "Drapeaux");
   EXPECT_EQ(quiz.fileName, path);
   ASSERT_EQ(quiz.questions.size(), 1u);
@@ -420,10 +473,11 @@ TEST(QuizFile, ReadsAFileWithAByteOrderMarkAndMediaBesideIt) {
 
   // Errors name the file as it was given, with lines counted from its first.
   const std::string broken = folder.write("quizzes/faux.quiz", "\xEF\xBB\xBFname: a\nreveal: 9\n");
-  EXPECT_FALSE(parseQuizFile(broken, defaultSettings, quiz, error));
-  EXPECT_EQ(error, broken + ":2: reveal must be a number from 0 to 4");
-  EXPECT_FALSE(parseQuizFile(folder.path() + "absent.quiz", defaultSettings, quiz, error));
-  EXPECT_EQ(error, folder.path() + "absent.quiz: cannot read the quiz file");
+  Faults brokenFaults, absentFaults;
+  EXPECT_FALSE(parseQuizFile(broken, defaultSettings, quiz, brokenFaults));
+  EXPECT_EQ(joined(brokenFaults), broken + ":2: reveal must be a number from 0 to 4");
+  EXPECT_FALSE(parseQuizFile(folder.path() + "absent.quiz", defaultSettings, quiz, absentFaults));
+  EXPECT_EQ(joined(absentFaults), folder.path() + "absent.quiz: cannot read the quiz file");
 }
 
 } // namespace

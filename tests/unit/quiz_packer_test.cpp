@@ -73,9 +73,9 @@ std::string utf8(const char8_t* text) {
 
 QuizDefinition quizOf(const TempFolder& folder, const std::string& text) {
   QuizDefinition quiz;
-  std::string error;
-  EXPECT_TRUE(parseQuizText("quiz.txt", text, folder.path(), defaultSettings, quiz, error))
-      << error;
+  Faults faults;
+  EXPECT_TRUE(parseQuizText("quiz.txt", text, folder.path(), defaultSettings, quiz, faults))
+      << joined(faults);
   return quiz;
 }
 
@@ -162,8 +162,8 @@ TEST(QuizPacker, PacksContentPicturesAndSettings) {
   for (const bool resourcesLast : {true, false}) {
     PeImage image = playerImage(resourcesLast);
     const PeImage before = image;
-    std::string error;
-    ASSERT_TRUE(packQuiz(quiz, image, error)) << error;
+    Faults faults;
+    ASSERT_TRUE(packQuiz(quiz, image, faults)) << joined(faults);
 
     const ResourceTree tree = resourcesOf(image);
     EXPECT_EQ(decoded(tree, answersId), answersText(quiz));
@@ -187,6 +187,7 @@ TEST(QuizPacker, PacksContentPicturesAndSettings) {
                            before.bytes.begin() + old->rawOffset + old->rawSize,
                            image.bytes.begin() + settings->rawOffset + 80));
     SettingsBlock read{};
+    std::string error;
     ASSERT_TRUE(readSettingsBlock(image, read, error)) << error;
     EXPECT_STREQ(read.title, "Drapeaux");
     EXPECT_STREQ(read.webAddress, "http://ecole.example");
@@ -220,19 +221,20 @@ TEST(QuizPacker, RepackingReplacesThePreviousQuiz) {
                      "picture: japon.png\n");
   for (const bool resourcesLast : {true, false}) {
     PeImage image = playerImage(resourcesLast);
-    std::string error;
-    ASSERT_TRUE(packQuiz(first, image, error)) << error;
+    Faults faults;
+    ASSERT_TRUE(packQuiz(first, image, faults)) << joined(faults);
     const std::vector<std::uint8_t> packedOnce = image.bytes;
-    ASSERT_TRUE(packQuiz(first, image, error)) << error;
+    ASSERT_TRUE(packQuiz(first, image, faults)) << joined(faults);
     EXPECT_EQ(image.bytes, packedOnce) << "packing the same quiz again changes nothing";
 
-    ASSERT_TRUE(packQuiz(second, image, error)) << error;
+    ASSERT_TRUE(packQuiz(second, image, faults)) << joined(faults);
     const ResourceTree tree = resourcesOf(image);
     EXPECT_EQ(decoded(tree, answersId), answersText(second));
     EXPECT_EQ(decoded(tree, codesId), "Z\r\n");
     expectQuizResources(tree, {{id(rcdataType), 401, pngBytes}});
     EXPECT_EQ(image.sections.size(), resourcesLast ? 4u : 5u);
     SettingsBlock read{};
+    std::string error;
     ASSERT_TRUE(readSettingsBlock(image, read, error));
     EXPECT_EQ(std::memcmp(&read, &defaultSettings, sizeof read), 0);
   }
@@ -247,8 +249,8 @@ TEST(QuizPacker, PacksClipsAsImgWhateverTheyHold) {
       folder, "kind: audio\nquestion: q1\nanswer: coq\nclip: coq.mp3\nquestion: q2\nanswer: x\n"
               "clip: odd.bin\nquestion: q3\nanswer: sans clip\n");
   PeImage image = playerImage(true);
-  std::string error;
-  ASSERT_TRUE(packQuiz(quiz, image, error)) << error;
+  Faults faults;
+  ASSERT_TRUE(packQuiz(quiz, image, faults)) << joined(faults);
   const ResourceTree tree = resourcesOf(image);
   expectQuizResources(tree,
                       {{imageType(), 401, samples::mp3()}, {imageType(), 402, samples::wav()}});
@@ -260,8 +262,8 @@ TEST(QuizPacker, PacksAQuizWithoutQuestions) {
   ASSERT_TRUE(folder.ok());
   const QuizDefinition quiz = quizOf(folder, "name: Vide\n");
   PeImage image = playerImage(true);
-  std::string error;
-  ASSERT_TRUE(packQuiz(quiz, image, error)) << error;
+  Faults faults;
+  ASSERT_TRUE(packQuiz(quiz, image, faults)) << joined(faults);
   const ResourceTree tree = resourcesOf(image);
   EXPECT_EQ(decoded(tree, answersId), answersText(quiz));
   EXPECT_EQ(decoded(tree, codesId), "\r\n");
@@ -271,8 +273,8 @@ TEST(QuizPacker, ReportsAPlayerWithoutSettings) {
   TempFolder folder;
   ASSERT_TRUE(folder.ok());
   const QuizDefinition quiz = quizOf(folder, "question: q\nanswer: a\n");
-  const std::string message =
-      "the player has no settings block (no .quizset section): is it the project's player.exe?";
+  const std::string message = "this is not the quiz player (it has no .quizset section for the "
+                              "settings): name the player.exe that comes with quiztool";
 
   PeBuilder builder;
   builder.filled(".text", 0x100, 1).resources(playerResources());
@@ -280,8 +282,9 @@ TEST(QuizPacker, ReportsAPlayerWithoutSettings) {
   std::string error;
   ASSERT_TRUE(parsePeImage(builder.build(), image, error));
   const std::vector<std::uint8_t> before = image.bytes;
-  EXPECT_FALSE(packQuiz(quiz, image, error));
-  EXPECT_EQ(error, message);
+  Faults faults;
+  EXPECT_FALSE(packQuiz(quiz, image, faults));
+  EXPECT_EQ(joined(faults), message);
   EXPECT_EQ(image.bytes, before);
   SettingsBlock settings{};
   EXPECT_FALSE(readSettingsBlock(image, settings, error));
@@ -293,8 +296,9 @@ TEST(QuizPacker, ReportsAPlayerWithoutSettings) {
   std::vector<std::uint8_t> bytes = image.bytes;
   writeU32(bytes, section->headerOffset + 16, sizeof(SettingsBlock) - 1);
   ASSERT_TRUE(parsePeImage(bytes, image, error));
-  EXPECT_FALSE(packQuiz(quiz, image, error));
-  EXPECT_EQ(error, message);
+  Faults again;
+  EXPECT_FALSE(packQuiz(quiz, image, again));
+  EXPECT_EQ(joined(again), message);
 }
 
 TEST(QuizPacker, ReportsMediaThatCannotBePacked) {
@@ -309,11 +313,12 @@ TEST(QuizPacker, ReportsMediaThatCannotBePacked) {
   std::remove(gone.c_str());
   PeImage image = playerImage(true);
   const std::vector<std::uint8_t> before = image.bytes;
-  std::string error;
-  EXPECT_FALSE(packQuiz(quiz, image, error));
-  EXPECT_EQ(error, "quiz.txt:4: vide.jpg is empty");
-  EXPECT_FALSE(packQuiz(later, image, error));
-  EXPECT_EQ(error, "quiz.txt:4: parti.jpg does not exist (names are relative to the quiz file)");
+  Faults faults, laterFaults;
+  EXPECT_FALSE(packQuiz(quiz, image, faults));
+  EXPECT_EQ(joined(faults), "quiz.txt:4: vide.jpg is empty");
+  EXPECT_FALSE(packQuiz(later, image, laterFaults));
+  EXPECT_EQ(joined(laterFaults),
+            "quiz.txt:4: parti.jpg does not exist (names are relative to the quiz file)");
   EXPECT_EQ(image.bytes, before);
 }
 
@@ -340,12 +345,12 @@ TEST(QuizPacker, ReportsTextsTooLongToCode) {
   }
   PeImage image = playerImage(true);
   const std::vector<std::uint8_t> before = image.bytes;
-  std::string error;
-  EXPECT_FALSE(packQuiz(quiz, image, error));
-  EXPECT_EQ(error, "quiz.txt: the quiz's texts are too long to code (" +
-                       std::to_string(answersText(quiz).size()) +
-                       " characters; the coded form must stay under 65,536 bytes): shorten them "
-                       "or split the quiz in two");
+  Faults faults;
+  EXPECT_FALSE(packQuiz(quiz, image, faults));
+  EXPECT_EQ(joined(faults), "quiz.txt: the quiz's texts are too long altogether (" +
+                                std::to_string(answersText(quiz).size()) +
+                                " characters; the player holds at most 64 KB of them): shorten "
+                                "them or split the quiz in two");
   EXPECT_EQ(image.bytes, before);
 }
 
@@ -358,8 +363,9 @@ TEST(QuizPacker, ReportsDamagedPlayerResources) {
   writeU32(bytes, image.sections.back().rawOffset + 20, 0x80FFFFFF);
   std::string error;
   ASSERT_TRUE(parsePeImage(bytes, image, error));
-  EXPECT_FALSE(packQuiz(quiz, image, error));
-  EXPECT_EQ(error, "resources: damaged resource directory");
+  Faults faults;
+  EXPECT_FALSE(packQuiz(quiz, image, faults));
+  EXPECT_EQ(joined(faults), "resources: damaged resource directory");
 }
 
 bool exists(const std::string& path) {
@@ -393,7 +399,8 @@ TEST(PackCommand, PacksAQuizFileThatShowReadsBack) {
   std::string error;
   ASSERT_TRUE(parsePeImage(bytes, image, error)) << error;
   QuizDefinition quiz;
-  ASSERT_TRUE(parseQuizFile(quizFile, defaultSettings, quiz, error)) << error;
+  Faults faults;
+  ASSERT_TRUE(parseQuizFile(quizFile, defaultSettings, quiz, faults)) << joined(faults);
   const ResourceTree tree = resourcesOf(image);
   EXPECT_EQ(decoded(tree, answersId), answersText(quiz));
   EXPECT_EQ(decoded(tree, codesId), codesText(quiz));
@@ -441,11 +448,15 @@ TEST(PackCommand, WritesNothingWhenSomethingIsWrong) {
     int result;
     std::string err;
   } cases[] = {
-      {{bad, out, "--player", player}, 1, bad + ":2: reveal must be a number from 0 to 4\n"},
+      {{bad, out, "--player", player},
+       1,
+       bad + ":2: reveal must be a number from 0 to 4\n" + bad +
+           ": 1 error: the quiz cannot be packed\n"},
       {{good, out, "--player", other},
        1,
-       "the player has no settings block (no .quizset section): is it the project's "
-       "player.exe?\n"},
+       "this is not the quiz player (it has no .quizset section for the settings): name the "
+       "player.exe that comes with quiztool\n" +
+           good + ": 1 error: the quiz cannot be packed\n"},
       {{good, out, "--player", good}, 1, "pack: " + good + ": not a Windows executable\n"},
       {{good, out, "--frob"}, 2, usage},
       {{good, out, player}, 2, usage},
@@ -492,9 +503,9 @@ TEST(QuizPacker, StoresPicturesFittedUnlessTheOriginalsAreKept) {
     SCOPED_TRACE(keep ? "kept" : "fitted");
     quiz.keepPictures = keep;
     PeImage image = playerImage(true);
-    std::string error;
+    Faults faults;
     std::vector<std::string> warnings;
-    ASSERT_TRUE(packQuiz(quiz, image, error, &warnings)) << error;
+    ASSERT_TRUE(packQuiz(quiz, image, faults, &warnings)) << joined(faults);
     if (keep)
       expectQuizResources(resourcesOf(image),
                           {{id(rcdataType), 401, large}, {img, 402, photo}, {img, 10401, bitmap}});

@@ -214,7 +214,7 @@ TEST(QuizUnpacker, RefusesWhatAQuizFileCannotSayAndWritesNothing) {
     Bytes executable;
     const char* message;
   } cases[] = {
-      {directExecutable(missingCodes), "no PATCH resource 105: not a packed quiz"},
+      {directExecutable(missingCodes), "holds no quiz: it is not a program made by quiztool pack"},
       {directExecutable(newline), "question 1's answer holds a control character (byte 10)"},
       {directExecutable(textTwoAnswers), "a text quiz with two answers per question"},
       {directExecutable(emptyAnswer), "question 1: the answer is empty"},
@@ -225,7 +225,7 @@ TEST(QuizUnpacker, RefusesWhatAQuizFileCannotSayAndWritesNothing) {
       {directExecutable(oddClip), "IMG 401 is in no format a quiz file takes"},
       {directExecutable(fullTitle), "the title setting fills all 16 bytes"},
       {directExecutable(zeroUnit), "the scroll unit setting is 0"},
-      {directExecutable(damaged), "PATCH resource 104 does not decode (result -7)"},
+      {directExecutable(damaged), "the quiz it holds is damaged (resource 104: -7)"},
       {Bytes{'M', 'Z', 0}, "quiz.exe"},
   };
   for (const auto& c : cases) {

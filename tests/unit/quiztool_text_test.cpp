@@ -1,12 +1,24 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <memory>
 
 #include "tests/unit/quiz_text.h"
+#include "tools/quiztool/messages/messages.h"
 #include "tools/quiztool/quizfile/codepage.h"
 #include "tools/quiztool/quizfile/quiz_json.h"
 
 namespace {
+
+// Every test reads quiztool's messages in English, whatever the language of the machine that
+// runs it; a test of the French ones chooses French for itself, and English again after.
+class EnglishMessages : public ::testing::Environment {
+public:
+  void SetUp() override { setMessageLanguage(Language::english); }
+};
+
+[[maybe_unused]] const auto* const englishMessages =
+    ::testing::AddGlobalTestEnvironment(new EnglishMessages);
 
 // UTF-8 literals: the build stores plain literals in code page 1252.
 std::string utf8(const char8_t* text) {
@@ -69,6 +81,126 @@ TEST(QuizJson, PrintsEveryFieldInUtf8) {
            "\"revealText\": \"r2\"}",
            utf8(u8"\"codes\": [\"Cé1\", \"C2\"]")}) {
     EXPECT_NE(json.find(expected), std::string::npos) << expected << "\n" << json;
+  }
+}
+
+// Decomposed accents, as some systems paste them, make the letter of code page 1252; keys and
+// kind names compare with their accented capitals folded.
+TEST(Codepage, ComposesAccentsAndFoldsCase) {
+  const struct {
+    std::string utf8, cp1252;
+  } composed[] = {
+      {utf8(u8"Caf\u0065\u0301"), "Caf\xE9"},
+      {utf8(u8"E\u0301le\u0300ve"), "\xC9l\xE8ve"},
+      {utf8(u8"c\u0327a, Y\u0308, s\u030C, Z\u030C, a\u030A, n\u0303"),
+       "\xE7"
+       "a, \x9F, \x9A, \x8E, \xE5, \xF1"},
+      {utf8(u8"e\u0301\u0301"), "\xE9?"}, // one accent composes, the second makes no letter
+  };
+  for (const auto& c : composed) {
+    std::string converted;
+    std::size_t bad = 0;
+    EXPECT_EQ(cp1252FromUtf8(c.utf8, converted, bad), c.cp1252.find('?') == std::string::npos);
+    EXPECT_EQ(converted, c.cp1252) << c.utf8;
+  }
+  std::string converted;
+  std::size_t bad = 0;
+  const std::string lone = utf8(u8"ax\u0301b");
+  EXPECT_FALSE(cp1252FromUtf8(lone, converted, bad));
+  EXPECT_EQ(bad, 1u); // the letter the accent goes on
+  EXPECT_EQ(utf8CharacterAt(lone, bad), utf8(u8"x\u0301"));
+  EXPECT_EQ(characterCount(lone, lone.size()), 3u);
+  const std::string smiley = utf8(u8"Zoé ☺"); // the gtest macros quote their arguments in 1252
+  EXPECT_EQ(characterCount(smiley, 5), 4u);
+
+  EXPECT_EQ(foldCase(utf8(u8"VIDÉO")), utf8(u8"vidéo"));
+  EXPECT_EQ(foldCase(utf8(u8"VIDE\u0301O")), utf8(u8"vidéo"));
+  EXPECT_EQ(foldCase(utf8(u8"ÀÇÈÉÊÎÏÔÙÛÜŸŒŠŽ ×")), utf8(u8"àçèéêîïôùûüÿœšž ×"));
+  const std::string others = utf8(u8" 中 😀"); // left as they are
+  EXPECT_EQ(foldCase("Kind" + others), "kind" + others);
+}
+
+// One table holds every message in English and in French: both texts of a row take the same
+// values, and the French ones come out as UTF-8 whatever the build's character set.
+TEST(Messages, HasBothTextsOfEveryMessage) {
+  ASSERT_EQ(messageCount(), static_cast<std::size_t>(Msg::endOfTable));
+  for (std::size_t i = 0; i < messageCount(); ++i) {
+    const std::string english = messageText(static_cast<Msg>(i), Language::english);
+    const std::string french = messageText(static_cast<Msg>(i), Language::french);
+    EXPECT_FALSE(english.empty()) << i;
+    EXPECT_FALSE(french.empty()) << i;
+    EXPECT_EQ(firstNonUtf8(french), std::string::npos) << french;
+    for (char n = '1'; n <= '9'; ++n) {
+      const std::string value = {'{', n, '}'};
+      EXPECT_EQ(english.find(value) == std::string::npos, french.find(value) == std::string::npos)
+          << english << "\n"
+          << french;
+    }
+  }
+
+  setMessageLanguage(Language::french);
+  EXPECT_EQ(say(Msg::unknownKey, {"nmae", say(Msg::didYouMean, {"name"})}),
+            utf8(u8"clé inconnue « nmae » : vouliez-vous dire « name » ?"));
+  EXPECT_EQ(counted(0, Msg::errorsOne, Msg::errorsMany), "0 erreur");
+  EXPECT_EQ(counted(3, Msg::errorsOne, Msg::errorsMany), "3 erreurs");
+  EXPECT_EQ(say(Msg::outputDestroys, {"a.exe", say(Msg::outputIsPlayer), "q.exe"}),
+            utf8(u8"pack : a.exe est le lecteur qu'il copie : l'écrire le détruirait ; donnez "
+                 u8"une autre sortie, par exemple q.exe"));
+  setMessageLanguage(Language::english);
+  EXPECT_EQ(counted(0, Msg::errorsOne, Msg::errorsMany), "0 errors");
+  EXPECT_EQ(say(Msg::pictureSize, {"2000", "1000"}), utf8(u8"2000 × 1000"));
+}
+
+// French when the user's language is French: LC_ALL, then LC_MESSAGES, then LANG decide.
+TEST(Messages, SpeakTheUsersLanguage) {
+  const struct {
+    const char* locale;
+    Language language;
+  } locales[] = {{"fr", Language::french},
+                 {"fr_FR.UTF-8", Language::french},
+                 {"fr_CA", Language::french},
+                 {"fr_BE@euro", Language::french},
+                 {"C", Language::english},
+                 {"C.UTF-8", Language::english},
+                 {"en_US.UTF-8", Language::english},
+                 {"fri", Language::english},
+                 {"", Language::english}};
+  for (const auto& l : locales) EXPECT_EQ(languageOfLocale(l.locale), l.language) << l.locale;
+
+  const char* const variables[] = {"LC_ALL", "LC_MESSAGES", "LANG"};
+  std::string saved[3];
+  bool had[3];
+  for (int i = 0; i < 3; ++i) {
+    const char* value = std::getenv(variables[i]);
+    had[i] = value != nullptr;
+    saved[i] = value ? value : "";
+  }
+  const struct {
+    const char *all, *messages, *lang;
+    Language language;
+  } environments[] = {
+      {nullptr, nullptr, "fr_FR.UTF-8", Language::french},
+      {nullptr, nullptr, "C", Language::english},
+      {nullptr, nullptr, nullptr, Language::english},
+      {"", "", "fr_FR.UTF-8", Language::french}, // empty variables are not set
+      {nullptr, "fr_CA.UTF-8", "C", Language::french},
+      {"C", "fr_FR.UTF-8", "fr_FR.UTF-8", Language::english},
+  };
+  for (const auto& e : environments) {
+    const char* values[] = {e.all, e.messages, e.lang};
+    for (int i = 0; i < 3; ++i) {
+      if (values[i])
+        setenv(variables[i], values[i], 1);
+      else
+        unsetenv(variables[i]);
+    }
+    EXPECT_EQ(userLanguage(), e.language) << (e.lang ? e.lang : "(no LANG)");
+  }
+  for (int i = 0; i < 3; ++i) {
+    if (had[i])
+      setenv(variables[i], saved[i].c_str(), 1);
+    else
+      unsetenv(variables[i]);
   }
 }
 

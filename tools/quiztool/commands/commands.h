@@ -13,6 +13,14 @@ int runJudge(int argc, char** argv);
 int runPng(int argc, char** argv);
 int runUnpack(int argc, char** argv);
 
+// What follows "quiztool " in the usage of the commands an author uses: in the help, and in the
+// message of a command line the command refuses.
+inline constexpr char checkUsage[] = "check QUIZFILE [--player PLAYER.exe] [--strict]";
+inline constexpr char packUsage[] =
+    "pack QUIZFILE [OUT.exe] [--player PLAYER.exe] [--strict] [--keep-pictures]";
+inline constexpr char showUsage[] = "show QUIZ.exe | QUIZFILE.quiz | TEXT104 [TEXT105]";
+inline constexpr char unpackUsage[] = "unpack QUIZ.exe DIR";
+
 // A lone file argument, as Windows passes a file dropped on the program: a quiz file (by its
 // name ending in .quiz, or else by its content) is packed beside itself; any other file gets a
 // sentence that says what it is and what to drop instead.

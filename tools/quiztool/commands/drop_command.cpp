@@ -3,13 +3,14 @@
 // waits for a key). Notepad may have saved the quiz as "my-quiz.quiz.txt", or the teacher may
 // drop a picture or a packed quiz by mistake: the file's content decides, not its name.
 #include <cstdio>
-#include <cstring>
 
 #include "tools/quiztool/commands/commands.h"
 #include "tools/quiztool/executable/quiz_packer.h"
+#include "tools/quiztool/messages/messages.h"
 #include "tools/quiztool/platform/file_io.h"
 #include "tools/quiztool/platform/platform.h"
 #include "tools/quiztool/quizfile/codepage.h"
+#include "tools/quiztool/quizfile/file_kinds.h"
 #include "tools/quiztool/quizfile/quiz_keys.h"
 
 namespace {
@@ -42,11 +43,6 @@ bool readsAsQuiz(const std::vector<std::uint8_t>& bytes) {
   return false;
 }
 
-bool startsWith(const std::vector<std::uint8_t>& bytes, std::size_t at, const char* signature) {
-  const std::size_t length = std::strlen(signature);
-  return bytes.size() >= at + length && std::memcmp(bytes.data() + at, signature, length) == 0;
-}
-
 // A Windows program holding a quiz's content resource: what pack made.
 bool isPackedQuiz(std::vector<std::uint8_t> bytes) {
   PeImage image;
@@ -56,58 +52,37 @@ bool isPackedQuiz(std::vector<std::uint8_t> bytes) {
          findResource(tree, patchType(), ResourceName::number(answersId));
 }
 
-// What a file that is not a quiz file is, by its first bytes.
+// What a file that is not a quiz file is: the kinds a quiz file's reader names too, by their
+// first bytes, else whether it is text at all.
 std::string kindOfFile(const std::vector<std::uint8_t>& bytes) {
-  static const struct {
-    std::size_t at;
-    const char* signature;
-    const char* name;
-  } known[] = {
-      {0, "\xFF\xD8\xFF", "a JPEG picture"},
-      {0, "\x89PNG", "a PNG picture"},
-      {0, "GIF8", "a GIF picture"},
-      {0, "BM", "a BMP picture"},
-      {0, "RIFF", "a sound or a video (WAV or AVI)"},
-      {0, "ID3", "an MP3 sound"},
-      {4, "ftyp", "a video (MP4)"},
-      {0, "%PDF", "a PDF document"},
-      {0, "{\\rtf", "a WordPad or Word document (RTF)"},
-      {0, "PK\x03\x04", "a Word or LibreOffice document, or another zipped file"},
-      {0, "\xD0\xCF\x11\xE0", "a Word document (.doc) or another Office file"},
-      {0, "MZ", "a Windows program"},
-  };
-  for (const auto& k : known)
-    if (startsWith(bytes, k.at, k.signature)) return k.name;
-  if (bytes.empty()) return "an empty file";
-  if (firstNonUtf8(std::string(bytes.begin(), bytes.end())) != std::string::npos ||
-      std::memchr(bytes.data(), 0, bytes.size()))
-    return "not a text file";
-  return "a text file with no quiz key in it (such as \"question:\")";
+  const std::string text(bytes.begin(), bytes.end());
+  Msg kind = Msg::kindBinary;
+  if (knownFileKind(text, kind)) return say(kind);
+  if (bytes.empty()) return say(Msg::kindEmptyFile);
+  if (firstNonUtf8(text) != std::string::npos || text.find('\0') != std::string::npos)
+    return say(Msg::kindNotText);
+  return say(Msg::kindTextWithoutKeys);
 }
 
 // Empty when the dropped file reads as a quiz file; otherwise the sentence that says what it is
 // and what to drop instead.
 std::string notAQuiz(const std::string& path) {
-  const std::string dropInstead =
-      ", not a quiz file: drop the quiz file instead, the text you wrote in Notepad, with lines "
-      "such as \"question: ...\" (LISEZ-MOI.txt shows how to write one).";
+  const std::string dropInstead = say(Msg::dropNotAQuiz);
   std::vector<std::uint8_t> bytes;
   std::uint64_t size = 0;
   switch (readRegularFile(path, maxExecutableBytes, bytes, size)) {
   case ReadResult::done: break;
-  case ReadResult::missing: return path + " is not there any more: drop it again.";
+  case ReadResult::missing: return say(Msg::dropGone, {path});
   case ReadResult::notRegular:
-    return path + (fileKind(path) == FileKind::folder ? " is a folder" : " is a device or a pipe") +
-           dropInstead;
-  case ReadResult::tooLarge: return path + " is " + megabytes(size) + dropInstead;
-  case ReadResult::unreadable:
-    return path + " cannot be read: is it open in another program? Close it and drop it again.";
+    return say(fileKind(path) == FileKind::folder ? Msg::dropFolder : Msg::dropDevice,
+               {path, dropInstead});
+  case ReadResult::tooLarge: return say(Msg::dropTooLarge, {path, megabytes(size), dropInstead});
+  case ReadResult::unreadable: return say(Msg::dropUnreadable, {path});
   }
   if (readsAsQuiz(bytes)) return "";
-  if (startsWith(bytes, 0, "MZ") && isPackedQuiz(std::move(bytes)))
-    return path + " is a packed quiz, the program students start: drop the quiz file it was "
-                  "made from (quiztool unpack gives it back).";
-  return path + " is " + kindOfFile(bytes) + dropInstead;
+  if (bytes.size() >= 2 && bytes[0] == 'M' && bytes[1] == 'Z' && isPackedQuiz(bytes))
+    return say(Msg::dropPackedQuiz, {path});
+  return say(Msg::dropIsKind, {path, kindOfFile(bytes), dropInstead});
 }
 
 } // namespace
@@ -131,8 +106,8 @@ int runDrop(const std::string& dropped) {
   char* arguments[] = {quiz.data(), executable.data(), nullptr};
   const int result = runPack(2, arguments);
   if (result == 0)
-    std::printf("%s packed into %s\n", dropped.c_str(), executable.c_str());
+    std::printf("%s\n", say(Msg::dropPacked, {dropped, executable}).c_str());
   else
-    std::fprintf(stderr, "%s was not packed.\n", dropped.c_str());
+    std::fprintf(stderr, "%s\n", say(Msg::dropNotPacked, {dropped}).c_str());
   return result;
 }

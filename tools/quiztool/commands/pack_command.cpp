@@ -3,8 +3,10 @@
 #include <cstring>
 
 #include "tools/quiztool/commands/commands.h"
+#include "tools/quiztool/commands/fault_report.h"
 #include "tools/quiztool/executable/player_file.h"
 #include "tools/quiztool/executable/quiz_packer.h"
+#include "tools/quiztool/messages/messages.h"
 #include "tools/quiztool/platform/file_io.h"
 #include "tools/quiztool/platform/platform.h"
 #include "tools/quiztool/quizfile/codepage.h"
@@ -59,40 +61,30 @@ bool readOptions(int argc, char** argv, bool takesOut, PackOptions& options) {
   return true;
 }
 
-std::string counted(std::size_t n, const char* thing) {
-  return std::to_string(n) + " " + thing + (n == 1 ? "" : "s");
-}
-
 // The output must not be one of the inputs: writing it would destroy the quiz's own files. The
 // files are compared as the system knows them, so that no spelling of a path ("./p.exe") hides
 // one of them. Nor does pack replace what is not a file it may replace (as cp does without -f).
 bool outputIsSafe(const PackOptions& options, const QuizDefinition& quiz) {
   const std::string& out = options.out;
   const std::string other = executableBeside(options.quiz).substr(nameStart(options.quiz));
-  const char* what = nullptr;
-  int line = 0;
-  if (sameFile(out, options.quiz)) what = "the quiz file itself";
-  if (!what && sameFile(out, options.player)) what = "the player it copies";
+  std::string what;
+  if (sameFile(out, options.quiz)) what = say(Msg::outputIsQuizFile);
+  if (what.empty() && sameFile(out, options.player)) what = say(Msg::outputIsPlayer);
   for (const QuestionSource& q : quiz.questions)
     for (const MediaFile* media : {&q.picture, &q.answerPicture, &q.clip})
-      if (!what && !media->path.empty() && sameFile(out, media->path))
-        what = "a file the quiz names", line = media->line;
-  if (what) {
-    std::fprintf(stderr,
-                 "pack: %s is %s%s: writing it would destroy it; name another output, "
-                 "such as %s\n",
-                 out.c_str(), what, line ? (" (line " + std::to_string(line) + ")").c_str() : "",
-                 other.c_str());
+      if (what.empty() && !media->path.empty() && sameFile(out, media->path))
+        what = say(Msg::outputIsMedia, {std::to_string(media->line)});
+  if (!what.empty()) {
+    std::fprintf(stderr, "%s\n", say(Msg::outputDestroys, {out, what, other}).c_str());
     return false;
   }
   if (fileKind(out) == FileKind::folder) {
-    std::fprintf(stderr, "pack: %s is a folder: name the executable to write\n", out.c_str());
+    std::fprintf(stderr, "%s\n", say(Msg::outputIsFolder, {out}).c_str());
     return false;
   }
   const std::string refusal = replaceRefusal(out);
   if (refusal.empty()) return true;
-  std::fprintf(stderr, "pack: %s %s: pack does not replace it; name another output, such as %s\n",
-               out.c_str(), refusal.c_str(), other.c_str());
+  std::fprintf(stderr, "%s\n", say(Msg::outputRefused, {out, refusal, other}).c_str());
   return false;
 }
 
@@ -103,21 +95,22 @@ bool reportWarnings(const PackOptions& options, const QuizDefinition& quiz,
   warnings.insert(warnings.begin(), quizFound.begin(), quizFound.end());
   for (const std::string& warning : warnings) std::fprintf(stderr, "%s\n", warning.c_str());
   if (!options.strict || warnings.empty()) return true;
-  std::fprintf(stderr, "%s: %s, refused under --strict\n", options.quiz.c_str(),
-               counted(warnings.size(), "warning").c_str());
+  const std::string count = counted(warnings.size(), Msg::warningsOne, Msg::warningsMany);
+  std::fprintf(stderr, "%s\n", say(Msg::strictRefused, {options.quiz, count}).c_str());
   return false;
 }
 
-bool readQuiz(const PackOptions& options, const PeImage* player, QuizDefinition& quiz) {
-  std::string error;
-  if (parseQuizFile(options.quiz, startingSettings(player), quiz, error) &&
-      checkQuizSettings(quiz, error)) {
-    quiz.mediaUnchecked = options.mediaUnchecked;
-    quiz.keepPictures = options.keepPictures;
-    return true;
-  }
-  std::fprintf(stderr, "%s\n", error.c_str());
-  return false;
+// Every check of the quiz file and of its settings, each fault added to `faults`.
+void readQuiz(const PackOptions& options, const PeImage* player, QuizDefinition& quiz,
+              Faults& faults) {
+  parseQuizFile(options.quiz, startingSettings(player), quiz, faults);
+  checkQuizSettings(quiz, faults);
+  quiz.mediaUnchecked = options.mediaUnchecked;
+  quiz.keepPictures = options.keepPictures;
+}
+
+void printUsage(const char* usage) {
+  std::fprintf(stderr, "%s\n", say(Msg::usage, {usage}).c_str());
 }
 
 } // namespace
@@ -135,60 +128,62 @@ std::string executableBeside(const std::string& quizFile) {
 int runPack(int argc, char** argv) {
   PackOptions options;
   if (!readOptions(argc, argv, true, options)) {
-    std::fprintf(stderr, "usage: quiztool pack QUIZFILE [OUT.exe] [--player PLAYER.exe] "
-                         "[--strict] [--keep-pictures]\n");
+    printUsage(packUsage);
     return 2;
   }
   if (options.player.empty()) options.player = defaultPlayerPath();
   if (options.out.empty()) options.out = executableBeside(options.quiz);
   PeImage image;
+  if (!loadPlayer(options.player, image)) return 1;
   QuizDefinition quiz;
-  if (!loadPlayer(options.player, image) || !readQuiz(options, &image, quiz) ||
-      !outputIsSafe(options, quiz))
-    return 1;
-  std::string error;
+  Faults faults;
   std::vector<std::string> warnings;
-  if (!packQuiz(quiz, image, error, &warnings)) {
-    std::fprintf(stderr, "%s\n", error.c_str());
+  readQuiz(options, &image, quiz, faults);
+  if (!packQuiz(quiz, image, faults, &warnings)) {
+    reportFaults(options.quiz, faults);
     return 1;
   }
+  if (!outputIsSafe(options, quiz)) return 1;
   // Windows starts only .exe files, and the player names its progress file by replacing the
   // last three letters of its own name with "txt".
   std::string base = options.out;
   if (!cutExtension(base, ".exe"))
-    warnings.push_back(options.out + ": warning: the output's name does not end in .exe: "
-                                     "Windows will not start it");
+    warnings.push_back(options.out + ": " + say(Msg::warningPrefix) + say(Msg::outputNotExe));
   if (!reportWarnings(options, quiz, warnings) || !writeWholeFile(options.out, image.bytes))
     return 1;
-  std::printf("pack: wrote %s (%s)\n", options.out.c_str(),
-              counted(quiz.questions.size(), "question").c_str());
+  const std::string questions =
+      counted(quiz.questions.size(), Msg::questionsOne, Msg::questionsMany);
+  std::printf("%s\n", say(Msg::packWrote, {options.out, questions}).c_str());
   return 0;
 }
 
 int runCheck(int argc, char** argv) {
   PackOptions options;
   if (!readOptions(argc, argv, false, options)) {
-    std::fprintf(stderr, "usage: quiztool check QUIZFILE [--player PLAYER.exe] [--strict]\n");
+    printUsage(checkUsage);
     return 2;
   }
   // Without a player the checks run on the default settings; a named player must be readable.
   PeImage image;
   const bool named = !options.player.empty();
   const bool havePlayer = loadPlayer(named ? options.player : defaultPlayerPath(), image, !named);
+  if (named && !havePlayer) return 1;
   QuizDefinition quiz;
-  if ((named && !havePlayer) || !readQuiz(options, havePlayer ? &image : nullptr, quiz)) return 1;
-  std::string error;
+  Faults faults;
   std::vector<std::string> warnings;
   ResourceTree tree;
-  const bool packs = havePlayer ? packQuiz(quiz, image, error, &warnings)
-                                : addQuizResources(quiz, tree, warnings, error);
+  readQuiz(options, havePlayer ? &image : nullptr, quiz, faults);
+  const bool packs = havePlayer ? packQuiz(quiz, image, faults, &warnings)
+                                : addQuizResources(quiz, tree, warnings, faults);
   if (!packs) {
-    std::fprintf(stderr, "%s\n", error.c_str());
+    reportFaults(options.quiz, faults);
     return 1;
   }
   if (!reportWarnings(options, quiz, warnings)) return 1;
-  std::printf("%s: ready to pack: %s, %s\n", options.quiz.c_str(),
-              counted(quiz.questions.size(), "question").c_str(),
-              counted(warnings.size(), "warning").c_str());
+  std::printf("%s\n", say(Msg::readyToPack,
+                          {options.quiz,
+                           counted(quiz.questions.size(), Msg::questionsOne, Msg::questionsMany),
+                           counted(warnings.size(), Msg::warningsOne, Msg::warningsMany)})
+                          .c_str());
   return 0;
 }

@@ -6,27 +6,42 @@
 
 #include "content/content_decoder.h"
 #include "tools/quiztool/commands/commands.h"
+#include "tools/quiztool/commands/fault_report.h"
 #include "tools/quiztool/executable/player_file.h"
 #include "tools/quiztool/executable/quiz_packer.h"
+#include "tools/quiztool/messages/messages.h"
 #include "tools/quiztool/platform/file_io.h"
 #include "tools/quiztool/quizfile/quiz_checks.h"
 #include "tools/quiztool/quizfile/quiz_json.h"
 
 namespace {
 
+// What is wrong with a content text: of a text file as it is, of an executable's resource as
+// the damage of the quiz it holds.
+void reportContentError(const std::string& source, int resource, const ContentError& error) {
+  const std::string detail = describeContentError(error);
+  // Appended piece by piece: mingw's g++ 12 warns falsely (-Wrestrict) about chained additions.
+  std::string where = "resource ";
+  where += std::to_string(resource);
+  where += ": ";
+  where += detail;
+  const std::string message = resource ? say(Msg::quizTextsDamaged, {where}) : detail;
+  std::fprintf(stderr, "%s: %s\n", source.c_str(), message.c_str());
+}
+
 bool parseAnswers(const std::string& source, const std::uint8_t* text, std::size_t length,
-                  QuizContent& content) {
+                  QuizContent& content, int resource = 0) {
   ContentError error;
   if (parseAnswersText(text, length, content, error)) return true;
-  std::fprintf(stderr, "%s: %s\n", source.c_str(), describeContentError(error).c_str());
+  reportContentError(source, resource, error);
   return false;
 }
 
 bool parseCodes(const std::string& source, const std::uint8_t* text, std::size_t length,
-                int questionCount, RewardCodes& codes) {
+                int questionCount, RewardCodes& codes, int resource = 0) {
   ContentError error;
   if (parseCodesText(text, length, questionCount, codes, error)) return true;
-  std::fprintf(stderr, "%s: %s\n", source.c_str(), describeContentError(error).c_str());
+  reportContentError(source, resource, error);
   return false;
 }
 
@@ -52,12 +67,17 @@ bool decodedResource(const std::string& path, const ResourceTree& tree, int id, 
   const ResourceEntry* entry =
       findResource(tree, patchType(), ResourceName::number(static_cast<std::uint16_t>(id)));
   if (!entry) {
-    std::fprintf(stderr, "%s: no PATCH resource %d: not a packed quiz\n", path.c_str(), id);
+    std::fprintf(stderr, "%s: %s\n", path.c_str(), say(Msg::notPackedQuiz).c_str());
     return false;
   }
   const int result = decodeContent(entry->data.data(), entry->data.size(), text);
   if (result == decodeOk) return true;
-  std::fprintf(stderr, "%s: PATCH resource %d: decode failed: %d\n", path.c_str(), id, result);
+  // Appended piece by piece: mingw's g++ 12 warns falsely (-Wrestrict) about chained additions.
+  std::string detail = "resource ";
+  detail += std::to_string(id);
+  detail += ": ";
+  detail += std::to_string(result);
+  std::fprintf(stderr, "%s: %s\n", path.c_str(), say(Msg::quizTextsDamaged, {detail}).c_str());
   return false;
 }
 
@@ -99,10 +119,10 @@ int showTree(const std::string& path, const ResourceTree& tree, const SettingsBl
   auto content = std::make_unique<QuizContent>();
   auto codes = std::make_unique<RewardCodes>();
   if (!decodedResource(path, tree, answersId, answers) ||
-      !parseAnswers(path + " (resource 104)", answers.bytes.get(), answers.length, *content) ||
+      !parseAnswers(path, answers.bytes.get(), answers.length, *content, answersId) ||
       !decodedResource(path, tree, codesId, codesText) ||
-      !parseCodes(path + " (resource 105)", codesText.bytes.get(), codesText.length,
-                  content->questionCount, *codes))
+      !parseCodes(path, codesText.bytes.get(), codesText.length, content->questionCount, *codes,
+                  codesId))
     return 1;
   std::string json = quizJson(*content, codes.get(), settingsJson(settings));
   json.insert(json.rfind("\n}"), ",\n  \"media\": " + mediaJson(tree));
@@ -131,10 +151,11 @@ int showQuizFile(const std::string& path) {
   QuizDefinition quiz;
   ResourceTree tree;
   std::vector<std::string> warnings;
-  std::string error;
-  if (!parseQuizFile(path, startingSettings(havePlayer ? &player : nullptr), quiz, error) ||
-      !checkQuizSettings(quiz, error) || !addQuizResources(quiz, tree, warnings, error)) {
-    std::fprintf(stderr, "%s\n", error.c_str());
+  Faults faults;
+  parseQuizFile(path, startingSettings(havePlayer ? &player : nullptr), quiz, faults);
+  checkQuizSettings(quiz, faults);
+  if (!addQuizResources(quiz, tree, warnings, faults)) {
+    reportFaults(path, faults);
     return 1;
   }
   return showTree(path, tree, quiz.settings);
@@ -157,16 +178,16 @@ bool looksLikeContentText(const std::vector<std::uint8_t>& bytes) {
 
 int runShow(int argc, char** argv) {
   if (argc < 1 || argc > 2) {
-    std::fprintf(stderr, "usage: quiztool show QUIZ.exe | QUIZFILE.quiz | TEXT104 [TEXT105]\n");
+    std::fprintf(stderr, "%s\n", say(Msg::usage, {showUsage}).c_str());
     return 2;
   }
   if (argc == 2) return showTexts(argc, argv);
   if (endsWithQuiz(argv[0])) return showQuizFile(argv[0]);
   std::vector<std::uint8_t> bytes;
-  if (!readWholeFile(argv[0], bytes, maxExecutableBytes, "a quiz executable")) return 1;
+  if (!readWholeFile(argv[0], bytes, maxExecutableBytes, Msg::whatQuizExecutable)) return 1;
   if (bytes.size() >= 2 && bytes[0] == 'M' && bytes[1] == 'Z')
     return showExecutable(argv[0], std::move(bytes));
   if (looksLikeContentText(bytes)) return showTexts(argc, argv);
-  std::fprintf(stderr, "%s: not a quiz executable or quiz file\n", argv[0]);
+  std::fprintf(stderr, "%s\n", say(Msg::notQuizOrExecutable, {argv[0]}).c_str());
   return 1;
 }

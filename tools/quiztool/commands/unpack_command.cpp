@@ -3,6 +3,7 @@
 
 #include "tools/quiztool/commands/commands.h"
 #include "tools/quiztool/executable/quiz_unpacker.h"
+#include "tools/quiztool/messages/messages.h"
 #include "tools/quiztool/platform/file_io.h"
 #include "tools/quiztool/platform/platform.h"
 #include "tools/quiztool/quizfile/quiz_file.h"
@@ -32,7 +33,7 @@ bool noneExists(const std::string& folder, const std::vector<UnpackedFile>& file
   for (const UnpackedFile& file : files) {
     const std::string path = inFolder(folder, file.name);
     if (fileKind(path) != FileKind::missing) { // not opened: a pipe would wait for a writer
-      std::fprintf(stderr, "unpack: %s already exists; nothing was written\n", path.c_str());
+      std::fprintf(stderr, "%s\n", say(Msg::unpackExists, {path}).c_str());
       return false;
     }
   }
@@ -57,33 +58,34 @@ bool writeAll(const std::string& folder, const std::vector<UnpackedFile>& files,
 
 int runUnpack(int argc, char** argv) {
   if (argc != 2) {
-    std::fprintf(stderr, "usage: quiztool unpack QUIZ.exe DIR\n");
+    std::fprintf(stderr, "%s\n", say(Msg::usage, {unpackUsage}).c_str());
     return 2;
   }
   const std::string executable = argv[0], folder = argv[1];
   std::vector<std::uint8_t> bytes;
   std::vector<UnpackedFile> files;
   std::string error;
-  if (!readWholeFile(executable, bytes, maxExecutableBytes, "a quiz executable")) return 1;
+  if (!readWholeFile(executable, bytes, maxExecutableBytes, Msg::whatQuizExecutable)) return 1;
   if (!unpackQuiz(std::move(bytes), baseName(executable), files, error)) {
     std::fprintf(stderr, "%s: %s\n", executable.c_str(), error.c_str());
     return 1;
   }
   if (!makeFolders(folder)) {
-    std::fprintf(stderr, "unpack: cannot make the folder %s\n", folder.c_str());
+    std::fprintf(stderr, "%s\n", say(Msg::unpackNoFolder, {folder}).c_str());
     return 1;
   }
   std::vector<std::string> written;
   if (!noneExists(folder, files) || !writeAll(folder, files, written)) return 1;
   // What pack will say of the quiz file is said now, while the executable is at hand.
   QuizDefinition quiz;
-  if (!parseQuizFile(written.front(), defaultSettings, quiz, error)) {
+  Faults faults;
+  if (!parseQuizFile(written.front(), defaultSettings, quiz, faults)) {
     removeAll(written);
-    std::fprintf(stderr, "%s: the quiz cannot be written as a quiz file: %s\n", executable.c_str(),
-                 error.c_str());
+    std::fprintf(stderr, "%s\n", say(Msg::unpackCannotWrite, {executable, joined(faults)}).c_str());
     return 1;
   }
-  std::printf("%s: %d questions, %d media files\n", written.front().c_str(),
-              static_cast<int>(quiz.questions.size()), static_cast<int>(files.size() - 1));
+  std::printf("%s: %s, %s\n", written.front().c_str(),
+              counted(quiz.questions.size(), Msg::questionsOne, Msg::questionsMany).c_str(),
+              counted(files.size() - 1, Msg::mediaFilesOne, Msg::mediaFilesMany).c_str());
   return 0;
 }

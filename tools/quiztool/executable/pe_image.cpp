@@ -5,6 +5,7 @@
 
 #include "tools/quiztool/byte_io.h"
 #include "tools/quiztool/fail.h"
+#include "tools/quiztool/messages/messages.h"
 
 namespace {
 
@@ -87,12 +88,12 @@ bool parsePeImage(std::vector<std::uint8_t> bytes, PeImage& image, std::string& 
   if (bytes.size() < 64 || bytes[0] != 'M' || bytes[1] != 'Z' ||
       !readU32(bytes, peOffsetField, peOffset) || !readU32(bytes, peOffset, signature) ||
       signature != 0x00004550)
-    return fail(error, "not a Windows executable");
+    return fail(error, say(Msg::notWindowsExecutable));
   const std::size_t optional = peOffset + optionalHeaderStart;
   if (!readU16(bytes, peOffset + sectionCountField, sectionCount) ||
       !readU16(bytes, peOffset + optionalSizeField, optionalSize) ||
       !readU16(bytes, optional, magic) || (magic != pe32Magic && magic != pe32PlusMagic))
-    return fail(error, "not a 32-bit or 64-bit Windows executable");
+    return fail(error, say(Msg::notOf32Or64Bits));
   // The directory count is the field right before the directories.
   const std::size_t directoriesStart =
       magic == pe32Magic ? pe32DirectoriesStart : pe32PlusDirectoriesStart;
@@ -104,7 +105,7 @@ bool parsePeImage(std::vector<std::uint8_t> bytes, PeImage& image, std::string& 
       optionalSize < directoriesStart + std::size_t{8} * directoryCount ||
       optional + optionalSize > bytes.size() || !isPowerOfTwo(image.sectionAlignment) ||
       !isPowerOfTwo(image.fileAlignment) || image.fileAlignment > maxFileAlignment)
-    return fail(error, "damaged executable headers");
+    return fail(error, say(Msg::executableHeadersDamaged));
   image.peOffset = peOffset;
   image.optionalHeaderOffset = optional;
   image.directoriesOffset = optional + directoriesStart;
@@ -113,7 +114,7 @@ bool parsePeImage(std::vector<std::uint8_t> bytes, PeImage& image, std::string& 
     PeSection section;
     if (!readSection(bytes, image.sectionTableOffset + i * sectionHeaderSize, section) ||
         section.rawOffset > bytes.size() || bytes.size() - section.rawOffset < section.rawSize)
-      return fail(error, "damaged section table");
+      return fail(error, say(Msg::sectionTableDamaged));
     image.sections.push_back(section);
   }
   image.bytes = std::move(bytes);
@@ -206,8 +207,7 @@ bool appendSection(PeImage& image, std::uint32_t rva, const PeSection* current, 
   std::size_t firstRaw = std::min<std::size_t>(image.sizeOfHeaders, image.bytes.size());
   for (const PeSection& s : image.sections)
     if (s.rawSize > 0) firstRaw = std::min<std::size_t>(firstRaw, s.rawOffset);
-  if (headerAt + sectionHeaderSize > firstRaw)
-    return fail(error, "no room for another section header in the executable");
+  if (headerAt + sectionHeaderSize > firstRaw) return fail(error, say(Msg::noRoomForSection));
   if (current && current->name == ".rsrc") {
     // No longer the resource directory; kept so that addresses stay valid. The section list
     // says so too, or a later search for ".rsrc" would find this one.
@@ -232,12 +232,12 @@ bool installResourceSection(PeImage& image, const std::vector<std::uint8_t>& con
   const PeSection* last = lastResourceSection(image);
   const std::uint64_t start = last ? last->virtualAddress : nextSectionRva(image);
   if (alignUp64(start + contents.size(), image.sectionAlignment) >= addressSpaceEnd)
-    return fail(error, "no address space left for the resources in the executable");
+    return fail(error, say(Msg::noAddressSpace));
   // Section offsets and sizes in the file are 32-bit fields too.
   const std::uint64_t fileStart = last ? last->rawOffset : image.bytes.size();
   if (alignUp64(fileStart, image.fileAlignment) + alignUp64(contents.size(), image.fileAlignment) >=
       addressSpaceEnd)
-    return fail(error, "the executable would grow past 4 GiB with the resources");
+    return fail(error, say(Msg::executableTooLarge));
   const auto rva = static_cast<std::uint32_t>(start);
   PeSection section;
   if (last) {

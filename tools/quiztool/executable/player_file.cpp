@@ -4,15 +4,14 @@
 #include <cstdio>
 
 #include "tools/quiztool/executable/quiz_packer.h"
+#include "tools/quiztool/messages/messages.h"
 #include "tools/quiztool/platform/file_io.h"
 
 bool loadPlayer(const std::string& path, PeImage& image, bool quiet) {
   std::vector<std::uint8_t> bytes;
   std::uint64_t size = 0;
   if (readRegularFile(path, maxExecutableBytes, bytes, size) != ReadResult::done) {
-    if (!quiet)
-      std::fprintf(stderr, "pack: cannot read the player %s (build it, or name it with --player)\n",
-                   path.c_str());
+    if (!quiet) std::fprintf(stderr, "%s\n", say(Msg::playerUnreadable, {path}).c_str());
     return false;
   }
   std::string message;

@@ -8,6 +8,8 @@
 #include "tools/quiztool/fail.h"
 #include "tools/quiztool/media/media_checks.h"
 #include "tools/quiztool/media/media_file.h"
+#include "tools/quiztool/messages/messages.h"
+#include "tools/quiztool/quizfile/quiz_checks.h"
 
 const ResourceName& patchType() {
   static const ResourceName type = ResourceName::text("PATCH");
@@ -29,8 +31,7 @@ namespace {
 bool settingsOffset(const PeImage& image, std::size_t& offset, std::string& error) {
   const PeSection* section = findSection(image, settingsSectionName);
   if (!section || section->rawSize < sizeof(SettingsBlock))
-    return fail(error, "the player has no settings block (no " + std::string(settingsSectionName) +
-                           " section): is it the project's player.exe?");
+    return fail(error, say(Msg::playerNoSettings, {settingsSectionName}));
   offset = section->rawOffset;
   return true;
 }
@@ -50,16 +51,13 @@ void removeQuizResources(ResourceTree& tree) {
 }
 
 bool addCoded(ResourceTree& tree, const QuizDefinition& quiz, int id, std::string text,
-              std::string& error) {
+              Faults& faults) {
   // The coding cannot express an empty text; with no questions nobody reads the codes anyway.
   if (text.empty()) text = "\r\n";
   std::vector<std::uint8_t> coded;
   if (encodeContent(reinterpret_cast<const std::uint8_t*>(text.data()), text.size(), coded) !=
       encodeOk)
-    return fail(error, quiz.fileName + ": the quiz's texts are too long to code (" +
-                           std::to_string(text.size()) +
-                           " characters; the coded form must stay under 65,536 bytes): shorten "
-                           "them or split the quiz in two");
+    return fail(faults, say(Msg::textsTooLong, {quiz.fileName, std::to_string(text.size())}));
   setResource(tree, patchType(), ResourceName::number(static_cast<std::uint16_t>(id)),
               std::move(coded));
   return true;
@@ -72,26 +70,33 @@ struct MediaPacking {
   const QuizDefinition& quiz;
   ResourceTree& tree;
   std::vector<std::string>& warnings;
+  Faults& faults;
   std::uintmax_t total = 0;
 };
 
-bool addMedia(MediaPacking& packing, const MediaFile& media, int id, bool picture,
-              std::string& error) {
-  if (media.path.empty()) return true;
+// Every picture and clip is read and checked, whatever was refused before it, so that the
+// author hears of every one at once. A quiz with faults is only checked, not fitted.
+void addMedia(MediaPacking& packing, const MediaFile& media, int id, bool picture) {
+  if (media.path.empty()) return;
   std::vector<std::uint8_t> bytes;
-  if (!loadQuizMedia(packing.quiz, media, picture, bytes, packing.warnings, error)) return false;
-  if (picture) fitQuizPicture(packing.quiz, media, bytes, packing.warnings);
+  std::string error;
+  if (!loadQuizMedia(packing.quiz, media, picture, bytes, packing.warnings, error)) {
+    fail(packing.faults, error);
+    return;
+  }
+  if (picture && packing.faults.count == 0)
+    fitQuizPicture(packing.quiz, media, bytes, packing.warnings);
+  const bool withinTotal = packing.total <= maxMediaTotal;
   packing.total += bytes.size();
-  if (packing.total > maxMediaTotal)
-    return fail(error, packing.quiz.fileName + ":" + std::to_string(media.line) +
-                           ": with this file the pictures and clips come to " +
-                           megabytes(packing.total) + "; at most " + megabytes(maxMediaTotal) +
-                           " fit in a quiz: use smaller files");
+  if (withinTotal && packing.total > maxMediaTotal)
+    fail(packing.faults,
+         quizPlace(packing.quiz, media.line) +
+             say(Msg::mediaTotal, {megabytes(packing.total), megabytes(maxMediaTotal)}));
+  if (packing.faults.count > 0) return;
   ResourceTree& tree = packing.tree;
   const ResourceName type =
       picture && isPng(bytes) ? ResourceName::number(rcdataType) : imageType();
   setResource(tree, type, ResourceName::number(static_cast<std::uint16_t>(id)), std::move(bytes));
-  return true;
 }
 
 } // namespace
@@ -104,32 +109,35 @@ bool readSettingsBlock(const PeImage& image, SettingsBlock& settings, std::strin
 }
 
 bool addQuizResources(const QuizDefinition& quiz, ResourceTree& tree,
-                      std::vector<std::string>& warnings, std::string& error) {
-  if (!addCoded(tree, quiz, answersId, answersText(quiz), error) ||
-      !addCoded(tree, quiz, codesId, codesText(quiz), error))
-    return false;
-  MediaPacking packing{quiz, tree, warnings};
+                      std::vector<std::string>& warnings, Faults& faults) {
+  const std::size_t before = faults.count;
+  MediaPacking packing{quiz, tree, warnings, faults};
   for (std::size_t i = 0; i < quiz.questions.size(); ++i) {
     const QuestionSource& question = quiz.questions[i];
     const int j = static_cast<int>(i + 1);
-    if (!addMedia(packing, question.picture, questionResourceBase + j, true, error) ||
-        !addMedia(packing, question.answerPicture, answerPictureResourceBase + j, true, error) ||
-        !addMedia(packing, question.clip, questionResourceBase + j, false, error))
-      return false;
+    addMedia(packing, question.picture, questionResourceBase + j, true);
+    addMedia(packing, question.answerPicture, answerPictureResourceBase + j, true);
+    addMedia(packing, question.clip, questionResourceBase + j, false);
   }
-  return true;
+  // The texts are coded only when they were all taken: a refused one may be a stand-in.
+  if (faults.count > 0) return false;
+  return addCoded(tree, quiz, answersId, answersText(quiz), faults) &&
+         addCoded(tree, quiz, codesId, codesText(quiz), faults) && faults.count == before;
 }
 
-bool packQuiz(const QuizDefinition& quiz, PeImage& image, std::string& error,
+bool packQuiz(const QuizDefinition& quiz, PeImage& image, Faults& faults,
               std::vector<std::string>* warnings) {
   std::size_t settingsAt = 0;
   ResourceTree tree;
+  std::string error;
   if (!settingsOffset(image, settingsAt, error) || !readResourceTree(image, tree, error))
-    return false;
+    return fail(faults, error);
   removeQuizResources(tree);
   std::vector<std::string> found;
-  if (!addQuizResources(quiz, tree, found, error)) return false;
+  if (!addQuizResources(quiz, tree, found, faults)) return false;
   if (warnings) *warnings = std::move(found);
   std::memcpy(&image.bytes[settingsAt], &quiz.settings, sizeof quiz.settings);
-  return installResourceSection(image, writeResourceTree(tree, resourceSectionRva(image)), error);
+  if (installResourceSection(image, writeResourceTree(tree, resourceSectionRva(image)), error))
+    return true;
+  return fail(faults, error);
 }

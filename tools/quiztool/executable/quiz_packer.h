@@ -14,14 +14,16 @@
 // as RT_RCDATA under the same ids), and the settings block. The player's own resources stay.
 
 bool readSettingsBlock(const PeImage& image, SettingsBlock& settings, std::string& error);
-// Every picture and clip is checked first (media_checks.h): nothing is changed when one is
-// refused. Warnings about them go to `warnings` when it is given.
-bool packQuiz(const QuizDefinition& quiz, PeImage& image, std::string& error,
+// Every picture and clip is checked first (media_checks.h), each refusal added to `faults`:
+// nothing is changed when one is refused, or when `faults` already holds the quiz file's own.
+// Warnings about them go to `warnings` when it is given.
+bool packQuiz(const QuizDefinition& quiz, PeImage& image, Faults& faults,
               std::vector<std::string>* warnings = nullptr);
 
-// The quiz's own resources, added to `tree`: what packQuiz writes, without a player.
+// The quiz's own resources, added to `tree`: what packQuiz writes, without a player. With faults
+// already found, only the pictures and clips are checked, for their own faults.
 bool addQuizResources(const QuizDefinition& quiz, ResourceTree& tree,
-                      std::vector<std::string>& warnings, std::string& error);
+                      std::vector<std::string>& warnings, Faults& faults);
 
 // Resource types and ids that a quiz uses.
 constexpr int answersId = 104;

@@ -11,6 +11,7 @@
 #include "tools/quiztool/executable/pe_image.h"
 #include "tools/quiztool/executable/quiz_packer.h"
 #include "tools/quiztool/fail.h"
+#include "tools/quiztool/messages/messages.h"
 #include "tools/quiztool/quizfile/quiz_file_writer.h"
 
 namespace {
@@ -20,18 +21,23 @@ bool isPngData(const std::vector<std::uint8_t>& bytes) {
 }
 
 std::string resourceLabel(const ResourceEntry& entry) {
-  return (entry.type == imageType() ? "IMG " : "data resource ") + entry.name.display();
+  return say(entry.type == imageType() ? Msg::resourcePicture : Msg::resourceData,
+             {entry.name.display()});
 }
 
 // A "PATCH" resource, decoded.
 bool decoded(const ResourceTree& tree, int id, DecodedText& text, std::string& error) {
   const ResourceEntry* entry =
       findResource(tree, patchType(), ResourceName::number(static_cast<std::uint16_t>(id)));
-  if (!entry) return fail(error, "no PATCH resource " + std::to_string(id) + ": not a packed quiz");
+  if (!entry) return fail(error, say(Msg::notPackedQuiz));
   const int result = decodeContent(entry->data.data(), entry->data.size(), text);
   if (result == decodeOk) return true;
-  return fail(error, "PATCH resource " + std::to_string(id) + " does not decode (result " +
-                         std::to_string(result) + ")");
+  // Appended piece by piece: mingw's g++ 12 warns falsely (-Wrestrict) about chained additions.
+  std::string detail = "resource ";
+  detail += std::to_string(id);
+  detail += ": ";
+  detail += std::to_string(result);
+  return fail(error, say(Msg::quizTextsDamaged, {detail}));
 }
 
 bool readContent(const ResourceTree& tree, QuizContent& content, RewardCodes& codes,
@@ -40,11 +46,13 @@ bool readContent(const ResourceTree& tree, QuizContent& content, RewardCodes& co
   ContentError parseError;
   if (!decoded(tree, answersId, answers, error)) return false;
   if (!parseAnswersText(answers.bytes.get(), answers.length, content, parseError))
-    return fail(error, "resource 104: " + describeContentError(parseError));
+    return fail(error,
+                say(Msg::quizTextsDamaged, {"resource 104: " + describeContentError(parseError)}));
   if (!decoded(tree, codesId, codesText, error)) return false;
   if (!parseCodesText(codesText.bytes.get(), codesText.length, content.questionCount, codes,
                       parseError))
-    return fail(error, "resource 105: " + describeContentError(parseError));
+    return fail(error,
+                say(Msg::quizTextsDamaged, {"resource 105: " + describeContentError(parseError)}));
   return true;
 }
 
@@ -56,7 +64,7 @@ bool isMediaEntry(const ResourceEntry& entry) {
 
 // "401 to 496": the ids of every question's resource above `base`.
 std::string idRange(int base) {
-  return std::to_string(base + 1) + " to " + std::to_string(base + maxQuestions);
+  return say(Msg::resourceIds, {std::to_string(base + 1), std::to_string(base + maxQuestions)});
 }
 
 struct Slot {
@@ -68,15 +76,15 @@ struct Slot {
 bool slotOf(const ResourceEntry& entry, int questionCount, Slot& slot, std::string& error) {
   const int id = entry.name.id;
   if (!entry.name.name.empty() || !isQuizMediaId(id))
-    return fail(error, resourceLabel(entry) + " is under no question's id (" +
-                           idRange(questionResourceBase) + ", " +
-                           idRange(answerPictureResourceBase) + "): a quiz file cannot carry it");
+    return fail(error,
+                say(Msg::resourceNoQuestion, {resourceLabel(entry), idRange(questionResourceBase),
+                                              idRange(answerPictureResourceBase)}));
   slot.answer = id > answerPictureResourceBase;
   slot.question = id - (slot.answer ? answerPictureResourceBase : questionResourceBase);
   if (slot.question > questionCount)
-    return fail(error, resourceLabel(entry) + " belongs to question " +
-                           std::to_string(slot.question) + ", but the quiz has " +
-                           std::to_string(questionCount) + " questions");
+    return fail(error, say(Msg::resourceBeyondQuestions,
+                           {resourceLabel(entry), std::to_string(slot.question),
+                            std::to_string(questionCount)}));
   return true;
 }
 
@@ -86,20 +94,17 @@ bool mediaName(const ResourceEntry& entry, int kind, const Slot& slot, std::stri
                std::string& error) {
   const std::string what = resourceLabel(entry);
   const bool picture = kind == kindPicture;
-  if (entry.data.empty()) return fail(error, what + " is empty");
-  if (kind == kindText) return fail(error, what + ": a text quiz shows no pictures or clips");
-  if (!picture && slot.answer)
-    return fail(error, what + ": only picture quizzes have answer pictures");
+  if (entry.data.empty()) return fail(error, say(Msg::resourceEmpty, {what}));
+  if (kind == kindText) return fail(error, say(Msg::resourceInTextQuiz, {what}));
+  if (!picture && slot.answer) return fail(error, say(Msg::resourceAnswerPicture, {what}));
   const bool png = isPngData(entry.data);
-  if (entry.type == imageType() && png)
-    return fail(error, what + " is a PNG picture; pack stores those as data resources");
+  if (entry.type == imageType() && png) return fail(error, say(Msg::resourcePngAsPicture, {what}));
   if (entry.type != imageType() && !(picture && png))
-    return fail(error,
-                what + " is a data resource that is no PNG picture; pack would store it as IMG");
+    return fail(error, say(Msg::resourceDataNotPng, {what}));
   const char* extension = picture ? pictureExtension(entry.data) : clipExtension(entry.data);
   if (!extension)
-    return fail(error, what + " is in no format a quiz file takes (" +
-                           (picture ? "JPEG, GIF, PNG, BMP" : "WAV, MP3, AVI, WMV, MPG") + ")");
+    return fail(error, say(Msg::resourceNoFormat,
+                           {what, picture ? "JPEG, GIF, PNG, BMP" : "WAV, MP3, AVI, WMV, MPG"}));
   char number[8];
   std::snprintf(number, sizeof number, "%02d", slot.question);
   name = std::string(slot.answer ? "answer-"
@@ -124,8 +129,7 @@ bool collectMedia(const ResourceTree& tree, const QuizContent& content,
     std::string& target = slot.answer                           ? question.answerPicture
                           : content.questionKind == kindPicture ? question.picture
                                                                 : question.clip;
-    if (!target.empty())
-      return fail(error, resourceLabel(entry) + " is there twice (two types or languages)");
+    if (!target.empty()) return fail(error, say(Msg::resourceTwice, {resourceLabel(entry)}));
     target = name;
     files.push_back({name, entry.data});
   }
@@ -166,8 +170,7 @@ bool unpackQuiz(std::vector<std::uint8_t> executable, const std::string& quizNam
       !readSettingsBlock(image, settings, error) || !readContent(tree, *content, *codes, error))
     return false;
   if (content->questionKind == kindText && content->answersPerQuestion == 2)
-    return fail(error, "a text quiz with two answers per question: a quiz file gives text "
-                       "quizzes one answer per question");
+    return fail(error, say(Msg::textQuizWithTwoAnswers));
   std::vector<QuestionMediaNames> names;
   std::vector<UnpackedFile> media;
   std::string text;

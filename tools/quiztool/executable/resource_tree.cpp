@@ -8,6 +8,7 @@
 
 #include "tools/quiztool/byte_io.h"
 #include "tools/quiztool/fail.h"
+#include "tools/quiztool/messages/messages.h"
 
 // Format notes. A resource section starts with a directory: 16 bytes (characteristics, time
 // stamp, version, then the counts of named and of numbered entries), followed by 8-byte entries,
@@ -125,15 +126,14 @@ bool readResourceTree(const PeImage& image, ResourceTree& tree, std::string& err
   const DataDirectory directory = dataDirectory(image, resourceDirectoryIndex);
   if (directory.rva == 0) return true; // no resources at all
   const PeSection* section = sectionOfRva(image, directory.rva);
-  if (!section) return fail(error, "resources: directory outside every section");
+  if (!section) return fail(error, say(Msg::resourcesOutsideSections));
   SectionView view{image, {}, directory.rva};
   const std::size_t start = section->rawOffset + (directory.rva - section->virtualAddress);
   const std::size_t end = section->rawOffset + section->rawSize;
-  if (start > end) return fail(error, "resources: directory outside its section's data");
+  if (start > end) return fail(error, say(Msg::resourcesOutsideData));
   view.bytes.assign(image.bytes.begin() + start, image.bytes.begin() + end);
   ResourceEntry path;
-  if (!readLevel(view, 0, 0, path, tree))
-    return fail(error, "resources: damaged resource directory");
+  if (!readLevel(view, 0, 0, path, tree)) return fail(error, say(Msg::resourcesDamaged));
   return true;
 }
 

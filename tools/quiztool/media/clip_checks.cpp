@@ -5,6 +5,7 @@
 
 #include "tools/quiztool/byte_io.h"
 #include "tools/quiztool/media/media_file.h"
+#include "tools/quiztool/messages/messages.h"
 
 namespace {
 
@@ -109,15 +110,13 @@ std::string mp3Check(const Bytes& b) {
   if (startsWith(b, 0, "ID3")) {
     if (b.size() < 10) return cutShort(MediaKind::clip);
     if (b[3] < 2 || b[3] > 4 || b[4] == 0xFF || ((b[6] | b[7] | b[8] | b[9]) & 0x80))
-      return "starts like an MP3 tag (ID3) but the tag is damaged: export it again as MP3";
+      return say(Msg::mp3TagDamaged);
     at = 10 + (std::size_t{b[6]} << 21 | std::size_t{b[7]} << 14 | std::size_t{b[8]} << 7 | b[9]) +
          (b[5] & 0x10 ? 10 : 0);
     while (at < b.size() && b[at] == 0) ++at;
-    if (at >= b.size()) return "holds an MP3 tag (ID3) but no sound after it: export it again";
+    if (at >= b.size()) return say(Msg::mp3TagOnly);
   }
-  if (!mpegAudioFrame(b, at))
-    return at ? "holds an MP3 tag (ID3) but no MPEG audio after it: export it again as MP3"
-              : cutShort(MediaKind::clip);
+  if (!mpegAudioFrame(b, at)) return at ? say(Msg::mp3TagNoAudio) : cutShort(MediaKind::clip);
   return "";
 }
 
@@ -134,9 +133,7 @@ std::string notAClip(const Bytes& b) {
   bool text = !b.empty();
   for (std::size_t i = 0; i < b.size() && i < 512; ++i)
     text = text && (b[i] >= 0x20 || b[i] == '\n' || b[i] == '\r' || b[i] == '\t');
-  if (text) return "is a text file, not a sound or video: name a WAV, MP3, AVI, WMV or MPG clip";
-  return "is not a WAV, MP3, AVI, WMV or MPG clip (the player's media player could crash on it): "
-         "convert it to MP3 (sound) or WMV (video)";
+  return say(text ? Msg::clipIsText : Msg::clipUnknown);
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "tools/quiztool/media/media_file.h"
 #include "tools/quiztool/media/picture_checks.h"
 #include "tools/quiztool/media/picture_fitting.h"
+#include "tools/quiztool/messages/messages.h"
 #include "tools/quiztool/quizfile/quiz_checks.h"
 
 namespace {
@@ -14,31 +15,26 @@ namespace {
 void pictureWarnings(const std::string& where, const PictureFacts& facts,
                      std::vector<std::string>& warnings) {
   if (facts.transparent)
-    warnings.push_back(where + "warning: it has transparent areas, which the player shows black");
-  if (facts.cmyk)
-    warnings.push_back(where + "warning: it is a CMYK JPEG, which Windows may not show: save "
-                               "it as an RGB JPEG");
+    warnings.push_back(where + say(Msg::warningPrefix) + say(Msg::warnTransparent));
+  if (facts.cmyk) warnings.push_back(where + say(Msg::warningPrefix) + say(Msg::warnCmyk));
   if (facts.incomplete)
-    warnings.push_back(where + "warning: it is cut short (" + facts.incomplete +
-                       "): students may see only part of it, or nothing; save or copy it again");
+    warnings.push_back(where + say(Msg::warningPrefix) +
+                       say(Msg::warnPictureCutShort, {facts.incomplete}));
 }
 
 void clipWarnings(const std::string& where, int kind, const ClipFacts& facts,
                   std::vector<std::string>& warnings) {
   if (kind == kindAudio && facts.video)
-    warnings.push_back(where + "warning: it is a video (" + facts.format +
-                       "), but an audio quiz shows no picture: only its sound is heard");
+    warnings.push_back(where + say(Msg::warningPrefix) +
+                       say(Msg::warnVideoInAudioQuiz, {facts.format}));
   if (kind == kindVideo && !facts.video)
-    warnings.push_back(where + "warning: it is a sound (" + facts.format +
-                       "): its video frame stays black while it plays");
+    warnings.push_back(where + say(Msg::warningPrefix) +
+                       say(Msg::warnSoundInVideoQuiz, {facts.format}));
   // Windows' media player hands such sound to a codec that some systems lack or get wrong:
   // Wine's plays no IMA ADPCM, mu-law nor A-law, and crashed on such a clip when the player
   // still started clips twice.
   if (!facts.codec.empty())
-    warnings.push_back(where + "warning: its sound is coded as " + facts.codec +
-                       ", not PCM: the player's media player may not play it (it stays silent, "
-                       "or the quiz closes); save it as a PCM WAV or an MP3 (in Audacity: File > "
-                       "Export > Export as WAV, encoding \"Signed 16-bit PCM\", or Export as MP3)");
+    warnings.push_back(where + say(Msg::warningPrefix) + say(Msg::warnWavNotPcm, {facts.codec}));
 }
 
 } // namespace

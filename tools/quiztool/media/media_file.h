@@ -17,4 +17,4 @@ bool readMediaFile(const std::string& path, std::uintmax_t limit, std::vector<st
 // What a picture or a clip whose header ends early is told, after its name: a picture is saved
 // again from the program that made it, a clip exported again from its editor.
 enum class MediaKind { picture, clip };
-const char* cutShort(MediaKind kind);
+std::string cutShort(MediaKind kind);

@@ -6,6 +6,7 @@
 
 #include "tools/quiztool/byte_io.h"
 #include "tools/quiztool/media/media_file.h"
+#include "tools/quiztool/messages/messages.h"
 
 namespace {
 
@@ -52,8 +53,7 @@ std::string jpegCheck(const std::vector<std::uint8_t>& b, PictureFacts& facts) {
     if (at >= b.size() || b[at - 1] != 0xFF) return cutShort(MediaKind::picture);
     const std::uint8_t marker = b[at++];
     if ((marker >= 0xD0 && marker <= 0xD7) || marker == 0x01) continue; // no length
-    if (marker == 0xD9 || marker == 0xDA)
-      return "has no frame header (no picture size): save it again from a picture editor";
+    if (marker == 0xD9 || marker == 0xDA) return say(Msg::jpegNoFrame);
     std::uint32_t length = 0;
     if (!readUnsigned(b, at, 2, ByteOrder::big, length) || length < 2 || at + length > b.size())
       return cutShort(MediaKind::picture);
@@ -137,12 +137,12 @@ std::string bmpSize(const std::vector<std::uint8_t>& b, PictureFacts& facts) {
   return "";
 }
 
-const char* pngErrorMeaning(std::uint32_t code) {
+std::string pngErrorMeaning(std::uint32_t code) {
   switch (code) {
-  case pngOutOfMemory: return "too large to decode";
-  case pngUnsupported: return "a chunk or a colour format it does not support";
-  case pngBadData: return "damaged data";
-  default: return "cannot decode";
+  case pngOutOfMemory: return say(Msg::pngTooLarge);
+  case pngUnsupported: return say(Msg::pngUnsupported);
+  case pngBadData: return say(Msg::pngDamaged);
+  default: return say(Msg::pngUndecodable);
   }
 }
 
@@ -158,10 +158,7 @@ std::string pngCheck(const std::vector<std::uint8_t>& bytes, PictureFacts& facts
     if (error == pngOutOfMemory) return ""; // the size check below says it better
     char code[16];
     std::snprintf(code, sizeof code, "0x%X", static_cast<unsigned>(error));
-    return "is a PNG picture that the player's decoder refuses (" + std::string(code) + ": " +
-           pngErrorMeaning(error) +
-           "), so students would see an error box: open it in a "
-           "picture editor and save it again as PNG";
+    return say(Msg::pngRefused, {code, pngErrorMeaning(error)});
   }
   // See-through pixels: an alpha byte below 255 in 32-bit rows, or a tRNS chunk.
   if (layout.header.bitCount == 32)
@@ -185,34 +182,24 @@ std::string notAPicture(const std::vector<std::uint8_t>& b) {
   static const struct {
     std::size_t at;
     const char* signature;
-    const char* name;
-  } known[] = {{8, "WEBP", "a WebP picture"},  {4, "ftyp", "a HEIC, AVIF or MP4 file"},
-               {0, "II*", "a TIFF picture"},   {0, "MM", "a TIFF picture"},
-               {0, "%PDF", "a PDF document"},  {0, "<", "a text (SVG or web page) file"},
-               {0, "RIFF", "a sound or video"}};
+    Msg name;
+  } known[] = {{8, "WEBP", Msg::kindWebp}, {4, "ftyp", Msg::kindHeic}, {0, "II*", Msg::kindTiff},
+               {0, "MM", Msg::kindTiff},   {0, "%PDF", Msg::kindPdf},  {0, "<", Msg::kindWebPage},
+               {0, "RIFF", Msg::kindSound}};
   for (const auto& k : known)
-    if (startsWith(b, k.at, k.signature))
-      return std::string("is ") + k.name +
-             ", which the player cannot show: save it as JPEG, PNG "
-             "or GIF";
+    if (startsWith(b, k.at, k.signature)) return say(Msg::pictureOtherKind, {say(k.name)});
   bool text = true;
   for (std::size_t i = 0; i < b.size() && i < 512; ++i)
     text = text && (b[i] >= 0x20 || b[i] == '\n' || b[i] == '\r' || b[i] == '\t');
-  if (text) return "is a text file, not a picture: name a JPEG, PNG or GIF picture";
-  return "is not a JPEG, PNG, GIF or BMP picture (the only kinds the player shows): save it as "
-         "JPEG, PNG or GIF";
+  return say(text ? Msg::pictureIsText : Msg::pictureUnknown);
 }
 
 std::string sizeCheck(const PictureFacts& facts) {
-  // The sign written as UTF-8 bytes: plain literals are stored in code page 1252.
   const std::string size =
-      std::to_string(facts.width) + " \xC3\x97 " + std::to_string(facts.height);
-  if (facts.width == 0 || facts.height == 0)
-    return "has no size (" + size + " pixels): save it again from a picture editor";
+      say(Msg::pictureSize, {std::to_string(facts.width), std::to_string(facts.height)});
+  if (facts.width == 0 || facts.height == 0) return say(Msg::pictureNoSize, {size});
   if (std::uint64_t{facts.width} * facts.height > maxPicturePixels)
-    return "is " + size +
-           " pixels, more than the player can hold (at most 40 million pixels): "
-           "make it smaller, for example 1000 pixels wide";
+    return say(Msg::pictureTooManyPixels, {size});
   return "";
 }
 

@@ -6,10 +6,11 @@
 #include <cstdio>
 #include <cstring>
 
+#include "tools/quiztool/messages/messages.h"
 #include "tools/quiztool/platform/platform.h"
 
 std::string megabytes(std::uint64_t bytes) {
-  return std::to_string((bytes + (1u << 20) - 1) >> 20) + " MB";
+  return say(Msg::megabytes, {std::to_string((bytes + (1u << 20) - 1) >> 20)});
 }
 
 ReadResult readRegularFile(const std::string& path, std::uint64_t limit,
@@ -45,28 +46,30 @@ ReadResult readRegularFile(const std::string& path, std::uint64_t limit,
   return ReadResult::tooLarge;
 }
 
+namespace {
+
+void printLine(const std::string& line) {
+  std::fprintf(stderr, "%s\n", line.c_str());
+}
+
+} // namespace
+
 bool readWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes, std::uint64_t limit,
-                   const char* what) {
+                   Msg what) {
   std::uint64_t size = 0;
   switch (readRegularFile(path, limit, bytes, size)) {
   case ReadResult::done: return true;
-  case ReadResult::missing:
-    std::fprintf(stderr, "%s: cannot open: there is no such file\n", path.c_str());
-    break;
+  case ReadResult::missing: printLine(say(Msg::fileNoSuchFile, {path})); break;
   case ReadResult::notRegular:
-    std::fprintf(stderr, "%s: %s: name %s\n", path.c_str(),
-                 fileKind(path) == FileKind::folder ? "is a folder"
-                                                    : "is not a regular file (a device or a pipe)",
-                 what);
+    printLine(
+        say(Msg::fileNotRegularName,
+            {path, say(fileKind(path) == FileKind::folder ? Msg::fileIsFolder : Msg::fileIsDevice),
+             say(what)}));
     break;
   case ReadResult::tooLarge:
-    std::fprintf(stderr, "%s: is %s; %s is at most %s: is it the right file?\n", path.c_str(),
-                 megabytes(size).c_str(), what, megabytes(limit).c_str());
+    printLine(say(Msg::fileTooLarge, {path, megabytes(size), say(what), megabytes(limit)}));
     break;
-  case ReadResult::unreadable:
-    std::fprintf(stderr, "%s: cannot read it (is it yours to read, or open in another program?)\n",
-                 path.c_str());
-    break;
+  case ReadResult::unreadable: printLine(say(Msg::fileUnreadable, {path})); break;
   }
   return false;
 }
@@ -74,17 +77,17 @@ bool readWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes, st
 std::string replaceRefusal(const std::string& path) {
   switch (fileKind(path)) {
   case FileKind::missing: return "";
-  case FileKind::folder: return "is a folder";
-  case FileKind::other: return "is not a regular file (a device or a pipe)";
+  case FileKind::folder: return say(Msg::fileIsFolder);
+  case FileKind::other: return say(Msg::fileIsDevice);
   case FileKind::regular: break;
   }
-  return isReadOnly(path) ? "is read-only" : "";
+  return isReadOnly(path) ? say(Msg::fileIsReadOnly) : "";
 }
 
 bool writeWholeFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {
   const std::string refusal = replaceRefusal(path);
   if (!refusal.empty()) {
-    std::fprintf(stderr, "%s %s: nothing was written\n", path.c_str(), refusal.c_str());
+    printLine(say(Msg::fileWriteRefused, {path, refusal}));
     return false;
   }
   // A name beside the target that no file has yet, so that no other file is overwritten.
@@ -93,13 +96,13 @@ bool writeWholeFile(const std::string& path, const std::vector<std::uint8_t>& by
     temporary = path + ".partial" + std::to_string(n);
   std::FILE* file = openFile(temporary, "wb");
   if (!file) {
-    std::fprintf(stderr, "%s: cannot create: %s\n", temporary.c_str(), std::strerror(errno));
+    printLine(say(Msg::fileCannotCreate, {temporary, std::strerror(errno)}));
     return false;
   }
   bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
   ok = std::fclose(file) == 0 && ok;
   if (ok && renameFile(temporary, path)) return true;
-  std::fprintf(stderr, "%s: cannot write: %s\n", path.c_str(), std::strerror(errno));
+  printLine(say(Msg::fileCannotWrite, {path, std::strerror(errno)}));
   removeFile(temporary);
   return false;
 }

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "tools/quiztool/messages/messages.h"
+
 // Whole-file reads and writes. Only regular files are read, never more than a stated size: a
 // device such as /dev/zero never ends, a pipe may never answer, and a wrong name must not
 // exhaust memory. A write goes to a temporary file beside the target first, so that a failed
@@ -20,9 +22,9 @@ ReadResult readRegularFile(const std::string& path, std::uint64_t limit,
                            std::vector<std::uint8_t>& bytes, std::uint64_t& size);
 
 // The same, printing a message that names the file and says what it should be (`what`, such as
-// "a quiz file") when it cannot be read. False on failure.
+// Msg::whatQuizFile) when it cannot be read. False on failure.
 bool readWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes,
-                   std::uint64_t limit = maxExecutableBytes, const char* what = "a file");
+                   std::uint64_t limit = maxExecutableBytes, Msg what = Msg::whatFile);
 
 // Why an existing file must not be replaced by a write, as words that follow its name ("is a
 // folder", "is read-only", …), or empty when a write may replace it or nothing is there.

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "tools/quiztool/messages/messages.h"
 #include "tools/quiztool/platform/platform.h"
 
 namespace {
@@ -279,7 +280,8 @@ bool ownsConsoleWindow() {
 }
 
 void waitForKey() {
-  std::fputs("Press a key to close this window.\n", stderr);
+  std::fputs(say(Msg::pressAKey).c_str(), stderr);
+  std::fputs("\n", stderr);
   flushOutput();
   _getch();
 }

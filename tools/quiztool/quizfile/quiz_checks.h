@@ -8,8 +8,9 @@
 // Checks of a whole quiz that its lines alone cannot make: settings the player cannot work
 // with (refused), and content that students would never see (warned about).
 
-// False with "FILE:LINE: message" when the title, success or failure word cannot work.
-bool checkQuizSettings(const QuizDefinition& quiz, std::string& error);
+// False with a "FILE:LINE: message" in `faults` for each of the title, success and failure word
+// that cannot work.
+bool checkQuizSettings(const QuizDefinition& quiz, Faults& faults);
 
 // "FILE:LINE: warning: ..." for everything a student will never see.
 std::vector<std::string> quizWarnings(const QuizDefinition& quiz);

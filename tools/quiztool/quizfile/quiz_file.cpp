@@ -9,24 +9,36 @@
 
 #include "content/quiz_state.h"
 #include "tools/quiztool/fail.h"
+#include "tools/quiztool/messages/messages.h"
 #include "tools/quiztool/platform/file_io.h"
 #include "tools/quiztool/platform/platform.h"
 #include "tools/quiztool/quizfile/codepage.h"
+#include "tools/quiztool/quizfile/file_kinds.h"
 #include "tools/quiztool/quizfile/quiz_checks.h"
 #include "tools/quiztool/quizfile/quiz_keys.h"
 
 namespace {
 
+// A fault on a line does not end the reading: the lines after it are read and checked too, and
+// the checks that depend on a refused value (the kind, the answer count, the reveal mode) are
+// left out rather than reporting what follows from the refusal.
 struct Parser {
   QuizDefinition& quiz;
   std::string folder; // media paths are relative to it
   int line = 0;
-  std::string& error;
+  Faults& faults;
   int answersLine = 0;                // of the last "answers:" key, for faults found at the end
   std::vector<int> codeLines;         // of each "code:" key, in order
   std::set<std::string> quizKeys;     // keys given so far for the whole quiz
   std::set<std::string> questionKeys; // keys given so far in the current question
+  std::set<QuizKey> refused;          // keys whose value was refused
+  bool stopped = false;               // past the last question the player can hold
 };
+
+// Every fault names the line it lies on.
+bool fault(Parser& parser, const std::string& message) {
+  return fail(parser.faults, quizPlace(parser.quiz, parser.line) + message);
+}
 
 std::string trim(const std::string& text) {
   const std::size_t first = text.find_first_not_of(" \t");
@@ -41,28 +53,23 @@ std::string unquote(const std::string& value) {
   return value;
 }
 
-// Converts a value to code page 1252 and checks it against what the player can hold.
+// Converts a value to code page 1252 and checks it against what the player can hold. A refused
+// value is still taken as well as it goes, so that the checks of the quiz as a whole see it.
 bool takeText(Parser& parser, const std::string& value, const char* what, std::size_t limit,
               bool barAllowed, std::string& out) {
   std::size_t bad = 0;
   const std::string text = unquote(value);
   if (!cp1252FromUtf8(text, out, bad))
-    return fail(parser.error,
-                std::string(what) + ": the character \"" + utf8CharacterAt(text, bad) +
-                    "\" (byte " + std::to_string(bad + 1) +
-                    " of the value) is not in code page 1252, so the player cannot show "
-                    "it: replace it");
+    return fault(parser, say(Msg::textNotCp1252, {what, utf8CharacterAt(text, bad),
+                                                  std::to_string(characterCount(text, bad) + 1)}));
   for (char c : out) {
     if (static_cast<unsigned char>(c) < 0x20)
-      return fail(parser.error, std::string(what) +
-                                    (c == '\t' ? ": a tab" : ": a control character") +
-                                    " inside the value: replace it with a blank");
-    if (c == '|' && !barAllowed)
-      return fail(parser.error, std::string(what) + ": a text cannot contain \"|\"");
+      return fault(parser, say(c == '\t' ? Msg::textTab : Msg::textControl, {what}));
+    if (c == '|' && !barAllowed) return fault(parser, say(Msg::textBar, {what}));
   }
   if (out.size() > limit)
-    return fail(parser.error, std::string(what) + " is " + std::to_string(out.size()) +
-                                  " characters long; at most " + std::to_string(limit));
+    return fault(parser,
+                 say(Msg::textTooLong, {what, std::to_string(out.size()), std::to_string(limit)}));
   return true;
 }
 
@@ -71,15 +78,14 @@ bool takeNumber(Parser& parser, const std::string& value, const char* what, int 
   char* end = nullptr;
   const long number = std::strtol(value.c_str(), &end, 10);
   if (value.empty() || *end != '\0' || number < low || number > high)
-    return fail(parser.error, std::string(what) + " must be a number from " + std::to_string(low) +
-                                  " to " + std::to_string(high));
+    return fault(parser, say(Msg::numberRange, {what, std::to_string(low), std::to_string(high)}));
   out = static_cast<int>(number);
   return true;
 }
 
 bool takeKind(Parser& parser, const std::string& value) {
-  if (kindOfName(lowerCase(value), parser.quiz.questionKind)) return true;
-  return fail(parser.error, "kind must be text, picture, audio or video");
+  if (kindOfName(foldCase(unquote(value)), parser.quiz.questionKind)) return true;
+  return fault(parser, say(Msg::kindUnknown));
 }
 
 // Three numbers with blanks between them. Each is read as a long, so that a number too large
@@ -90,33 +96,33 @@ bool takeColour(Parser& parser, const std::string& value) {
   for (long& part : parts) {
     char* end = nullptr;
     part = std::strtol(at, &end, 10);
-    if (end == at || part < 0 || part > 255)
-      return fail(parser.error, "background must be three numbers from 0 to 255: red green blue");
+    if (end == at || part < 0 || part > 255) return fault(parser, say(Msg::backgroundBad));
     at = end;
   }
-  if (*at != '\0')
-    return fail(parser.error, "background must be three numbers from 0 to 255: red green blue");
+  if (*at != '\0') return fault(parser, say(Msg::backgroundBad));
   parser.quiz.red = static_cast<int>(parts[0]);
   parser.quiz.green = static_cast<int>(parts[1]);
   parser.quiz.blue = static_cast<int>(parts[2]);
   return true;
 }
 
+// A file that is not there is left out of the quiz (its name and line are kept), so that the
+// packer does not report it a second time.
 bool takeMedia(Parser& parser, const std::string& value, MediaFile& media) {
   const std::string path = unquote(value);
-  if (path.empty()) return fail(parser.error, "a media file name is empty");
-  const std::string name = withSystemSeparators(path);
-  media.path = isAbsolutePath(name) ? name : parser.folder + name;
+  if (path.empty()) return fault(parser, say(Msg::mediaNameEmpty));
   media.line = parser.line;
   media.name = path;
   // Only whether it is there: opening a pipe could wait for ever. The packer reads it.
-  if (fileKind(media.path) == FileKind::missing)
-    return fail(parser.error, "cannot read media file " + path +
-                                  ": there is no such file (names are relative to the quiz file)");
+  const std::string name = withSystemSeparators(path);
+  const std::string resolved = isAbsolutePath(name) ? name : parser.folder + name;
+  if (fileKind(resolved) == FileKind::missing) return fault(parser, say(Msg::mediaMissing, {path}));
+  media.path = resolved;
   return true;
 }
 
-// Copies a settings text into its fixed field, zero-filled after the terminator.
+// Copies a settings text into its fixed field, zero-filled after the terminator. A refused text
+// leaves the field as it was.
 template <std::size_t N>
 bool takeSetting(Parser& parser, const std::string& value, const char* what, char (&field)[N]) {
   std::string text;
@@ -128,7 +134,7 @@ bool takeSetting(Parser& parser, const std::string& value, const char* what, cha
 
 QuestionSource* currentQuestion(Parser& parser, const std::string& key) {
   if (parser.quiz.questions.empty()) {
-    fail(parser.error, "\"" + key + "\" belongs to a question: put it after a \"question:\" line");
+    fault(parser, say(Msg::keyNeedsQuestion, {key}));
     return nullptr;
   }
   return &parser.quiz.questions.back();
@@ -155,11 +161,10 @@ bool takeQuestionKey(Parser& parser, const QuizKeyRow& key, const std::string& v
 
 bool takeQuestion(Parser& parser, const QuizKeyRow& key, const std::string& value) {
   std::vector<QuestionSource>& questions = parser.quiz.questions;
+  // The lines after it would belong to questions the player cannot hold: they are not read.
   if (questions.size() == maxQuestions) {
-    // Appended: mingw's g++ 12 warns falsely (-Wrestrict) about "text" + std::to_string(...).
-    std::string message = "more than ";
-    message += std::to_string(maxQuestions);
-    return fail(parser.error, message + " questions");
+    parser.stopped = true;
+    return fault(parser, say(Msg::tooManyQuestions, {std::to_string(maxQuestions)}));
   }
   questions.emplace_back();
   questions.back().line = parser.line;
@@ -219,94 +224,102 @@ bool takeOnce(Parser& parser, const QuizKeyRow& key) {
   auto& seen =
       parser.quiz.questions.empty() || !key.ofQuestion ? parser.quizKeys : parser.questionKeys;
   if (seen.insert(key.name).second) return true;
-  // Appended piece by piece: mingw's g++ 12 warns falsely (-Wrestrict) about the chained form.
-  std::string message = "\"";
-  message += key.name;
-  message += "\" is given twice";
-  if (&seen == &parser.questionKeys) message += " in this question";
-  return fail(parser.error, message);
+  return fault(parser, say(&seen == &parser.questionKeys ? Msg::keyTwiceInQuestion : Msg::keyTwice,
+                           {key.name}));
 }
 
 bool takeLine(Parser& parser, const std::string& line) {
   const std::string content = trim(line);
   if (content.empty() || content[0] == '#') return true;
   const std::size_t colon = content.find(':');
-  if (colon == std::string::npos) return fail(parser.error, "expected \"key: value\"");
-  const std::string name = lowerCase(trim(content.substr(0, colon)));
+  if (colon == std::string::npos) return fault(parser, say(Msg::expectedKeyValue));
+  const std::string name = foldCase(trim(content.substr(0, colon)));
   const QuizKeyRow* key = findQuizKey(name);
-  if (!key) return fail(parser.error, "unknown key \"" + name + "\"" + keySuggestion(name));
-  return takeOnce(parser, *key) && takeQuizKey(parser, *key, trim(content.substr(colon + 1)));
+  if (!key) return fault(parser, say(Msg::unknownKey, {name, keySuggestion(name)}));
+  if (!takeOnce(parser, *key)) return false;
+  if (takeQuizKey(parser, *key, trim(content.substr(colon + 1)))) return true;
+  parser.refused.insert(key->key);
+  return false;
 }
 
 bool hasBlankEnd(const std::string& answer) {
   return !answer.empty() && (answer.front() == ' ' || answer.back() == ' ');
 }
 
-bool checkQuestion(Parser& parser, const QuestionSource& question, int number) {
-  const QuizDefinition& quiz = parser.quiz;
-  parser.line = question.line;
-  const std::string which = "question " + std::to_string(number);
-  const bool media = quiz.questionKind == kindAudio || quiz.questionKind == kindVideo;
-  if (!question.hasAnswer) return fail(parser.error, which + " has no \"answer:\"");
-  if (quiz.answersPerQuestion == 1 && !question.secondAnswer.empty())
-    return fail(parser.error,
-                which + " has a second answer, but the quiz has one answer per question");
-  // The player trims what is typed but never the stored answer: an empty answer, or one with a
-  // blank at either end, can never be found.
-  if (question.answer.empty()) return fail(parser.error, which + ": the answer is empty");
-  if (quiz.answersPerQuestion == 2 && question.secondAnswer.empty())
-    return fail(parser.error, which + ": the second answer is empty");
-  if (hasBlankEnd(question.answer) || hasBlankEnd(question.secondAnswer))
-    return fail(parser.error,
-                which + ": an answer that begins or ends with a blank can never be found");
-  if (!question.revealText.empty() && quiz.revealMode < 2)
-    return fail(parser.error, which + " has a reveal text, but reveal mode " +
-                                  std::to_string(quiz.revealMode) + " shows none");
-  if (!question.picture.path.empty() && quiz.questionKind != kindPicture)
-    return fail(parser.error, which + ": only picture quizzes show pictures");
-  if (!question.answerPicture.path.empty() && quiz.questionKind != kindPicture)
-    return fail(parser.error, which + ": only picture quizzes show answer pictures");
-  if (!question.clip.path.empty() && !media)
-    return fail(parser.error, which + ": only audio and video quizzes play clips");
-  return true;
+bool refused(const Parser& parser, QuizKey key) {
+  return parser.refused.count(key) > 0;
 }
 
-bool checkQuiz(Parser& parser) {
+// Every check of a question, each fault reported.
+void checkQuestion(Parser& parser, const QuestionSource& question, int number) {
   const QuizDefinition& quiz = parser.quiz;
-  if (quiz.questionKind == kindText && quiz.answersPerQuestion == 2) {
+  parser.line = question.line;
+  const std::string which = std::to_string(number);
+  const bool kindKnown = !refused(parser, QuizKey::kind);
+  const bool answersKnown = !refused(parser, QuizKey::answers);
+  const bool media = quiz.questionKind == kindAudio || quiz.questionKind == kindVideo;
+  if (!question.hasAnswer) fault(parser, say(Msg::questionNoAnswer, {which}));
+  if (answersKnown && quiz.answersPerQuestion == 1 && !question.secondAnswer.empty())
+    fault(parser, say(Msg::secondAnswerButOne, {which}));
+  // The player trims what is typed but never the stored answer: an empty answer, or one with a
+  // blank at either end, can never be found.
+  if (question.hasAnswer && question.answer.empty()) fault(parser, say(Msg::answerEmpty, {which}));
+  if (answersKnown && quiz.answersPerQuestion == 2 && question.secondAnswer.empty())
+    fault(parser, say(Msg::secondAnswerEmpty, {which}));
+  if (hasBlankEnd(question.answer) || hasBlankEnd(question.secondAnswer))
+    fault(parser, say(Msg::answerBlankEnd, {which}));
+  if (!refused(parser, QuizKey::reveal) && !question.revealText.empty() && quiz.revealMode < 2)
+    fault(parser, say(Msg::revealTextButMode, {which, std::to_string(quiz.revealMode)}));
+  if (!kindKnown) return;
+  if (!question.picture.name.empty() && quiz.questionKind != kindPicture)
+    fault(parser, say(Msg::picturesOnlyInPictureQuiz, {which}));
+  if (!question.answerPicture.name.empty() && quiz.questionKind != kindPicture)
+    fault(parser, say(Msg::answerPicturesOnlyInPictureQuiz, {which}));
+  if (!question.clip.name.empty() && !media) fault(parser, say(Msg::clipsOnlyInClipQuiz, {which}));
+}
+
+void checkQuiz(Parser& parser) {
+  const QuizDefinition& quiz = parser.quiz;
+  if (quiz.questionKind == kindText && quiz.answersPerQuestion == 2 &&
+      !refused(parser, QuizKey::kind)) {
     parser.line = parser.answersLine;
-    return fail(parser.error, "a text quiz has one answer per question");
+    fault(parser, say(Msg::textQuizTwoAnswers));
   }
   if (quiz.codes.size() > quiz.questions.size()) {
     parser.line = parser.codeLines[quiz.questions.size()]; // the first code without a question
-    return fail(parser.error, "more codes (" + std::to_string(quiz.codes.size()) +
-                                  ") than questions (" + std::to_string(quiz.questions.size()) +
-                                  ")");
+    fault(parser, say(Msg::moreCodesThanQuestions,
+                      {std::to_string(quiz.codes.size()), std::to_string(quiz.questions.size())}));
   }
   for (std::size_t i = 0; i < quiz.questions.size(); ++i)
-    if (!checkQuestion(parser, quiz.questions[i], static_cast<int>(i + 1))) return false;
-  return true;
+    checkQuestion(parser, quiz.questions[i], static_cast<int>(i + 1));
 }
 
-// What is wrong with the file as a whole: UTF-16, or bytes that are not UTF-8 (a file saved as
-// Windows or Latin-1 text). False with the message in `error`.
-bool checkEncoding(const std::string& fileName, const std::string& text, std::string& error) {
-  if (text.rfind("\xFF\xFE", 0) == 0 || text.rfind("\xFE\xFF", 0) == 0 ||
-      text.find('\0') != std::string::npos) {
-    error = fileName + ":1: the file is UTF-16 text: save it as UTF-8 (in Notepad: Save as, "
-                       "Encoding UTF-8)";
-    return false;
-  }
+// The line of a byte, its line ends counted as withLineFeeds reads them.
+int lineAt(const std::string& text, std::size_t offset) {
+  int line = 1;
+  for (std::size_t i = 0; i < offset; ++i)
+    if (text[i] == '\n' || (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n')))
+      ++line;
+  return line;
+}
+
+// What is wrong with the file as a whole: not text at all (a picture, a Word document...), UTF-16,
+// or bytes that are not UTF-8 (a file saved as Windows or Latin-1 text). Such a file has no lines
+// to check: false with the one fault.
+bool checkEncoding(const QuizDefinition& quiz, const std::string& text, Faults& faults) {
+  Msg kind = Msg::kindBinary;
+  const bool utf16 = text.rfind("\xFF\xFE", 0) == 0 || text.rfind("\xFE\xFF", 0) == 0 ||
+                     (text.find('\0') != std::string::npos && looksLikeUtf16(text));
+  if (utf16) return fail(faults, quizPlace(quiz, 0) + say(Msg::fileUtf16));
+  if (knownFileKind(text, kind) || text.find('\0') != std::string::npos)
+    return fail(faults, quizPlace(quiz, 0) + say(Msg::fileNotText, {say(kind)}));
   const std::size_t bad = firstNonUtf8(text);
   if (bad == std::string::npos) return true;
-  const std::size_t lineStart = text.rfind('\n', bad) + 1; // npos + 1 is 0: the first line
-  char byte[8];
-  std::snprintf(byte, sizeof byte, "0x%02X", static_cast<unsigned char>(text[bad]));
-  error = fileName + ":" + std::to_string(std::count(text.begin(), text.begin() + bad, '\n') + 1) +
-          ": the file is not UTF-8 (byte " + byte + " at column " +
-          std::to_string(bad - lineStart + 1) +
-          " looks like Windows or Latin-1 text): save it as UTF-8";
-  return false;
+  const std::size_t lineStart = text.find_last_of("\r\n", bad) + 1; // npos + 1 is 0: line 1
+  const std::string column =
+      std::to_string(characterCount(text.substr(lineStart), bad - lineStart) + 1);
+  return fail(faults, quizPlace(quiz, lineAt(text, bad)) +
+                          say(Msg::fileNotUtf8, {column, utf8FromCp1252(text.substr(bad, 1))}));
 }
 
 // Line ends of any system: CR LF (Windows), LF, or CR alone (old Macs).
@@ -326,39 +339,39 @@ std::string withLineFeeds(const std::string& text) {
 
 bool parseQuizText(const std::string& fileName, const std::string& source,
                    const std::string& folder, const SettingsBlock& startingSettings,
-                   QuizDefinition& quiz, std::string& error) {
+                   QuizDefinition& quiz, Faults& faults) {
   quiz = {};
   quiz.fileName = fileName;
   quiz.settings = startingSettings;
-  if (!checkEncoding(fileName, source, error)) return false;
+  const std::size_t before = faults.count;
+  if (!checkEncoding(quiz, source, faults)) return false;
   const std::string text = withLineFeeds(source);
-  Parser parser{quiz, folder, 0, error};
-  bool ok = true;
-  for (std::size_t start = 0; ok && start <= text.size();) {
+  Parser parser{quiz, folder, 0, faults};
+  for (std::size_t start = 0; !parser.stopped && start <= text.size();) {
     std::size_t end = text.find('\n', start);
     if (end == std::string::npos) end = text.size();
     ++parser.line;
-    ok = takeLine(parser, text.substr(start, end - start));
+    takeLine(parser, text.substr(start, end - start));
     start = end + 1;
   }
-  if (ok && checkQuiz(parser)) return true;
-  error = quizPlace(quiz, parser.line) + error; // every fault names the line it lies on
-  return false;
+  checkQuiz(parser);
+  return faults.count == before;
 }
 
 bool parseQuizFile(const std::string& path, const SettingsBlock& startingSettings,
-                   QuizDefinition& quiz, std::string& error) {
+                   QuizDefinition& quiz, Faults& faults) {
   std::vector<std::uint8_t> bytes;
-  if (!readWholeFile(path, bytes, maxQuizFileBytes, "a quiz file")) {
-    error = path + ": cannot read the quiz file";
-    return false;
+  if (!readWholeFile(path, bytes, maxQuizFileBytes, Msg::whatQuizFile)) {
+    quiz = {};
+    quiz.fileName = path;
+    return fail(faults, say(Msg::quizFileUnreadable, {path}));
   }
   std::size_t cut = path.size();
   while (cut > 0 && !isSeparator(path[cut - 1])) --cut;
   const std::string folder = path.substr(0, cut);
   std::string text(bytes.begin(), bytes.end());
   if (text.rfind("\xEF\xBB\xBF", 0) == 0) text.erase(0, 3); // a byte order mark from an editor
-  return parseQuizText(path, text, folder, startingSettings, quiz, error);
+  return parseQuizText(path, text, folder, startingSettings, quiz, faults);
 }
 
 std::string answersText(const QuizDefinition& quiz) {

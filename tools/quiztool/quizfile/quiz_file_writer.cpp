@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "tools/quiztool/fail.h"
+#include "tools/quiztool/messages/messages.h"
 #include "tools/quiztool/quizfile/codepage.h"
 #include "tools/quiztool/quizfile/quiz_file.h"
 #include "tools/quiztool/quizfile/quiz_keys.h"
@@ -34,9 +35,8 @@ void plainLine(Writer& writer, QuizKey key, const std::string& value) {
 bool line(Writer& writer, QuizKey key, const std::string& cp1252, const std::string& what) {
   for (char c : cp1252) {
     if (static_cast<unsigned char>(c) < 0x20)
-      return fail(writer.error, what + " holds a control character (byte " +
-                                    std::to_string(static_cast<unsigned char>(c)) +
-                                    "), which a quiz file cannot hold");
+      return fail(writer.error, say(Msg::writtenControlCharacter,
+                                    {what, std::to_string(static_cast<unsigned char>(c))}));
   }
   const std::string value = quoted(utf8FromCp1252(cp1252));
   writer.text += std::string(keyName(key)) + (value.empty() ? ":\n" : ": " + value + "\n");
@@ -54,19 +54,17 @@ bool settingLine(Writer& writer, QuizKey key, const char (&field)[N], const char
   const std::string name = keyName(key);
   const char* end = std::find(field, field + N, '\0');
   if (end == field + N)
-    return fail(writer.error, "the " + name + " setting fills all " + std::to_string(N) +
-                                  " bytes of its field; a quiz file gives it at most " +
-                                  std::to_string(N - 1));
+    return fail(writer.error,
+                say(Msg::writtenSettingFull, {name, std::to_string(N), std::to_string(N - 1)}));
   const std::string value(static_cast<const char*>(field), end);
   if (value == standard) return true;
-  return line(writer, key, value, "the " + name + " setting");
+  return line(writer, key, value, say(Msg::writtenSetting, {name}));
 }
 
 bool unitLine(Writer& writer, QuizKey key, std::int32_t value, std::int32_t standard) {
   if (value < 1 || value > largestUnit)
-    return fail(writer.error, std::string("the ") + keyName(key) + " setting is " +
-                                  std::to_string(value) + "; a quiz file takes 1 to " +
-                                  std::to_string(largestUnit));
+    return fail(writer.error, say(Msg::writtenUnitRange, {keyName(key), std::to_string(value),
+                                                          std::to_string(largestUnit)}));
   if (value != standard) plainLine(writer, key, std::to_string(value));
   return true;
 }
@@ -82,7 +80,7 @@ bool writeSettings(Writer& writer, const SettingsBlock& s) {
 }
 
 bool writeHeader(Writer& writer, const QuizContent& c) {
-  if (!line(writer, QuizKey::name, c.quizName, "the quiz name") ||
+  if (!line(writer, QuizKey::name, c.quizName, say(Msg::writtenQuizName)) ||
       !optionalLine(writer, QuizKey::author, c.authorName) ||
       !optionalLine(writer, QuizKey::explanations, c.explanations))
     return false;
@@ -106,7 +104,9 @@ bool writeCodes(Writer& writer, const QuizContent& content, const RewardCodes& c
   int last = content.questionCount;
   while (last > 0 && codes.codes[last - 1][0] == '\0') --last;
   for (int n = 1; n <= last; ++n)
-    if (!line(writer, QuizKey::code, codes.codes[n - 1], "code " + std::to_string(n))) return false;
+    if (!line(writer, QuizKey::code, codes.codes[n - 1],
+              say(Msg::writtenCode, {std::to_string(n)})))
+      return false;
   return true;
 }
 
@@ -118,16 +118,16 @@ bool mediaLine(Writer& writer, QuizKey key, const std::string& name) {
 bool writeQuestion(Writer& writer, const QuizContent& content, int n,
                    const QuestionMediaNames& media) {
   const ContentQuestion& q = content.questions[n - 1];
-  const std::string which = "question " + std::to_string(n);
+  const std::string which = std::to_string(n);
   writer.text += "\n";
-  if (!line(writer, QuizKey::question, q.questionText, which + "'s text") ||
-      !line(writer, QuizKey::answer, q.answer, which + "'s answer"))
+  if (!line(writer, QuizKey::question, q.questionText, say(Msg::writtenQuestionText, {which})) ||
+      !line(writer, QuizKey::answer, q.answer, say(Msg::writtenAnswer, {which})))
     return false;
   if (content.answersPerQuestion == 2 &&
-      !line(writer, QuizKey::secondAnswer, q.secondAnswer, which + "'s second answer"))
+      !line(writer, QuizKey::secondAnswer, q.secondAnswer, say(Msg::writtenSecondAnswer, {which})))
     return false;
   if (content.revealMode >= 2 && q.revealText[0] != '\0' &&
-      !line(writer, QuizKey::revealText, q.revealText, which + "'s reveal text"))
+      !line(writer, QuizKey::revealText, q.revealText, say(Msg::writtenRevealText, {which})))
     return false;
   return mediaLine(writer, QuizKey::picture, media.picture) &&
          mediaLine(writer, QuizKey::answerPicture, media.answerPicture) &&

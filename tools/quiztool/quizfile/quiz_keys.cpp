@@ -1,11 +1,13 @@
 // The table of a quiz file's keys and of its question kinds, and what is derived from them.
 #include "tools/quiztool/quizfile/quiz_keys.h"
 
+#include <algorithm>
 #include <cstring>
 #include <iterator>
+#include <vector>
 
-#include "board/answer_judge.h"
 #include "content/quiz_state.h"
+#include "tools/quiztool/messages/messages.h"
 
 namespace {
 
@@ -64,30 +66,53 @@ const char* keyName(QuizKey key) {
   return keys[static_cast<int>(key)].name;
 }
 
+// Edits between two keys: a letter added, removed or changed, or two neighbours swapped
+// ("nmae" is one edit from "name"), the slips of a hurried hand.
+std::size_t typingDistance(const std::string& a, const std::string& b) {
+  std::vector<std::vector<std::size_t>> d(a.size() + 1, std::vector<std::size_t>(b.size() + 1));
+  for (std::size_t i = 0; i <= a.size(); ++i) d[i][0] = i;
+  for (std::size_t j = 0; j <= b.size(); ++j) d[0][j] = j;
+  for (std::size_t i = 1; i <= a.size(); ++i) {
+    for (std::size_t j = 1; j <= b.size(); ++j) {
+      d[i][j] = std::min(
+          {d[i - 1][j] + 1, d[i][j - 1] + 1, d[i - 1][j - 1] + (a[i - 1] == b[j - 1] ? 0 : 1)});
+      if (i > 1 && j > 1 && a[i - 1] == b[j - 2] && a[i - 2] == b[j - 1])
+        d[i][j] = std::min(d[i][j], d[i - 2][j - 2] + 1);
+    }
+  }
+  return d[a.size()][b.size()];
+}
+
 std::string keySuggestion(const std::string& name) {
-  static const char* const french[][2] = {{"nom", "name"},
-                                          {"auteur", "author"},
-                                          {"type", "kind"},
-                                          {"titre", "title"},
-                                          {"image", "picture"},
-                                          {"son", "clip"},
-                                          {"couleur", "background"},
-                                          {"fond", "background"},
-                                          {"explications", "explanations"},
-                                          {"r\xC3\xA9ponse", "answer"},
-                                          {"reponse", "answer"},
-                                          {"lien", "web"}};
+  static const char8_t* const french[][2] = {{u8"nom", u8"name"},
+                                             {u8"auteur", u8"author"},
+                                             {u8"type", u8"kind"},
+                                             {u8"genre", u8"kind"},
+                                             {u8"titre", u8"title"},
+                                             {u8"image", u8"picture"},
+                                             {u8"son", u8"clip"},
+                                             {u8"vidéo", u8"clip"},
+                                             {u8"couleur", u8"background"},
+                                             {u8"fond", u8"background"},
+                                             {u8"explications", u8"explanations"},
+                                             {u8"réponse", u8"answer"},
+                                             {u8"reponse", u8"answer"},
+                                             {u8"lien", u8"web"},
+                                             {u8"révélation", u8"reveal"}};
   for (const auto& pair : french)
-    if (name == pair[0]) return ": did you mean \"" + std::string(pair[1]) + "\"?";
+    if (name == reinterpret_cast<const char*>(pair[0]))
+      return say(Msg::didYouMean, {reinterpret_cast<const char*>(pair[1])});
+  // Too long to be a slip of any key: no need to measure it against each.
+  if (name.size() > 20) return say(Msg::keysInGuide);
   const char* best = nullptr;
   // A typing slip: one edit in a short key, two in a longer one.
-  int bestDistance = name.size() < 6 ? 2 : 3;
+  std::size_t bestDistance = name.size() < 6 ? 2 : 3;
   for (const QuizKeyRow& row : keys) {
-    const int distance = editDistance(name.c_str(), row.name);
+    const std::size_t distance = typingDistance(name, row.name);
     if (distance < bestDistance) best = row.name, bestDistance = distance;
   }
-  if (best) return ": did you mean \"" + std::string(best) + "\"?";
-  return " (the guide LISEZ-MOI.txt lists the keys)";
+  if (best) return say(Msg::didYouMean, {best});
+  return say(Msg::keysInGuide);
 }
 
 // Built by appending to one string: mingw's g++ 12 warns falsely (-Wrestrict) about the
@@ -117,9 +142,9 @@ const char* kindName(int kind) {
   return "unknown";
 }
 
-bool kindOfName(const std::string& lowerCaseName, int& kind) {
+bool kindOfName(const std::string& foldedName, int& kind) {
   for (const auto& k : kinds) {
-    if (lowerCaseName == k.name) {
+    if (foldedName == k.name) {
       kind = k.kind;
       return true;
     }

@@ -39,12 +39,13 @@ struct QuizKeyRow {
   bool repeats;     // may be given more than once ("code" and "question")
 };
 
-// The row of a key written in lower case, or null for a key the file format does not have.
+// The row of a key as foldCase gives it, or null for a key the file format does not have.
 const QuizKeyRow* findQuizKey(const std::string& name);
 const char* keyName(QuizKey key);
 
-// What follows `unknown key "KEY"`: the known key nearest to a mistyped one, or the key a
-// French word means (": did you mean ...?"), else a pointer to README.md.
+// What follows `unknown key "KEY"` (KEY as foldCase gives it): the known key nearest to a
+// mistyped one, or the key a French word means (": did you mean ...?"), else a pointer to the
+// guide, LISEZ-MOI.txt.
 std::string keySuggestion(const std::string& name);
 
 // Every key, comma-separated and wrapped into lines of at most `width` characters after an
@@ -53,6 +54,7 @@ std::string keyList(std::size_t width);
 
 // The question kinds as the file names them: "text", "picture", "audio", "video" (and the French
 // "texte", "image", "son", "vidéo" when read). kindName gives "unknown" outside kindText to
-// kindVideo; kindOfName is false for a name that is none of them.
+// kindVideo; kindOfName, given the name as foldCase gives it ("VIDÉO" is "vidéo"), is false for
+// a name that is none of them.
 const char* kindName(int kind);
-bool kindOfName(const std::string& lowerCaseName, int& kind);
+bool kindOfName(const std::string& foldedName, int& kind);
