@@ -9,6 +9,7 @@
 #include "tools/quiztool/commands/fault_report.h"
 #include "tools/quiztool/executable/player_file.h"
 #include "tools/quiztool/executable/quiz_packer.h"
+#include "tools/quiztool/executable/quiz_unpacker.h"
 #include "tools/quiztool/messages/messages.h"
 #include "tools/quiztool/platform/file_io.h"
 #include "tools/quiztool/quizfile/quiz_checks.h"
@@ -64,20 +65,9 @@ int showTexts(int argc, char** argv) {
 
 // A "PATCH" resource of the executable, decoded; false with a message when missing or bad.
 bool decodedResource(const std::string& path, const ResourceTree& tree, int id, DecodedText& text) {
-  const ResourceEntry* entry =
-      findResource(tree, patchType(), ResourceName::number(static_cast<std::uint16_t>(id)));
-  if (!entry) {
-    std::fprintf(stderr, "%s: %s\n", path.c_str(), say(Msg::notPackedQuiz).c_str());
-    return false;
-  }
-  const int result = decodeContent(entry->data.data(), entry->data.size(), text);
-  if (result == decodeOk) return true;
-  // Appended piece by piece: mingw's g++ 12 warns falsely (-Wrestrict) about chained additions.
-  std::string detail = "resource ";
-  detail += std::to_string(id);
-  detail += ": ";
-  detail += std::to_string(result);
-  std::fprintf(stderr, "%s: %s\n", path.c_str(), say(Msg::quizTextsDamaged, {detail}).c_str());
+  std::string error;
+  if (decodedQuizText(tree, id, text, error)) return true;
+  std::fprintf(stderr, "%s: %s\n", path.c_str(), error.c_str());
   return false;
 }
 

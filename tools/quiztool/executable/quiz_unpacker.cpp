@@ -25,30 +25,15 @@ std::string resourceLabel(const ResourceEntry& entry) {
              {entry.name.display()});
 }
 
-// A "PATCH" resource, decoded.
-bool decoded(const ResourceTree& tree, int id, DecodedText& text, std::string& error) {
-  const ResourceEntry* entry =
-      findResource(tree, patchType(), ResourceName::number(static_cast<std::uint16_t>(id)));
-  if (!entry) return fail(error, say(Msg::notPackedQuiz));
-  const int result = decodeContent(entry->data.data(), entry->data.size(), text);
-  if (result == decodeOk) return true;
-  // Appended piece by piece: mingw's g++ 12 warns falsely (-Wrestrict) about chained additions.
-  std::string detail = "resource ";
-  detail += std::to_string(id);
-  detail += ": ";
-  detail += std::to_string(result);
-  return fail(error, say(Msg::quizTextsDamaged, {detail}));
-}
-
 bool readContent(const ResourceTree& tree, QuizContent& content, RewardCodes& codes,
                  std::string& error) {
   DecodedText answers, codesText;
   ContentError parseError;
-  if (!decoded(tree, answersId, answers, error)) return false;
+  if (!decodedQuizText(tree, answersId, answers, error)) return false;
   if (!parseAnswersText(answers.bytes.get(), answers.length, content, parseError))
     return fail(error,
                 say(Msg::quizTextsDamaged, {"resource 104: " + describeContentError(parseError)}));
-  if (!decoded(tree, codesId, codesText, error)) return false;
+  if (!decodedQuizText(tree, codesId, codesText, error)) return false;
   if (!parseCodesText(codesText.bytes.get(), codesText.length, content.questionCount, codes,
                       parseError))
     return fail(error,
@@ -137,6 +122,20 @@ bool collectMedia(const ResourceTree& tree, const QuizContent& content,
 }
 
 } // namespace
+
+bool decodedQuizText(const ResourceTree& tree, int id, DecodedText& text, std::string& error) {
+  const ResourceEntry* entry =
+      findResource(tree, patchType(), ResourceName::number(static_cast<std::uint16_t>(id)));
+  if (!entry) return fail(error, say(Msg::notPackedQuiz));
+  const int result = decodeContent(entry->data.data(), entry->data.size(), text);
+  if (result == decodeOk) return true;
+  // Appended piece by piece: mingw's g++ 12 warns falsely (-Wrestrict) about chained additions.
+  std::string detail = "resource ";
+  detail += std::to_string(id);
+  detail += ": ";
+  detail += std::to_string(result);
+  return fail(error, say(Msg::quizTextsDamaged, {detail}));
+}
 
 const char* pictureExtension(const std::vector<std::uint8_t>& bytes) {
   if (startsWith(bytes, 0, "\xFF\xD8\xFF")) return "jpg";
