@@ -30,6 +30,7 @@ else()
 endif()
 add_subdirectory(tests/unit)
 add_subdirectory(tests/cli)
+# The benchmarks are run by hand, so they are built only when named (--target png_decoder_bench).
 if(EXISTS "${PROJECT_SOURCE_DIR}/tests/bench/CMakeLists.txt")
-  add_subdirectory(tests/bench)
+  add_subdirectory(tests/bench EXCLUDE_FROM_ALL)
 endif()
