@@ -1,5 +1,6 @@
 # The native build: the portable core twice (plain for quiztool and the benchmarks, under
-# AddressSanitizer and UndefinedBehaviorSanitizer for the tests), quiztool and the unit tests.
+# AddressSanitizer and UndefinedBehaviorSanitizer for the tests), quiztool, the unit tests and the
+# replay of the fuzzers' seeds.
 find_package(GTest REQUIRED)
 
 quiz_get_sources(CORE coreSources)
@@ -30,6 +31,7 @@ else()
 endif()
 add_subdirectory(tests/unit)
 add_subdirectory(tests/cli)
+add_subdirectory(tests/fuzz)
 # The benchmarks are run by hand, so they are built only when named (--target png_decoder_bench).
 if(EXISTS "${PROJECT_SOURCE_DIR}/tests/bench/CMakeLists.txt")
   add_subdirectory(tests/bench EXCLUDE_FROM_ALL)
