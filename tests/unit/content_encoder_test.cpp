@@ -5,12 +5,9 @@
 
 #include "content/content_decoder.h"
 #include "content/content_encoder.h"
+#include "tests/unit/test_text.h"
 
 namespace {
-
-std::vector<std::uint8_t> bytesOf(const std::string& text) {
-  return {text.begin(), text.end()};
-}
 
 std::string roundTrip(const std::string& text) {
   std::vector<std::uint8_t> coded;

@@ -6,14 +6,11 @@
 #include <vector>
 
 #include "board/progress_format.h"
+#include "tests/unit/test_text.h"
 
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
-
-Bytes bytesOf(const std::string& text) {
-  return Bytes(text.begin(), text.end());
-}
 
 // Reads `count` lines as the board does, one per answer box, checking that the reader never
 // goes past the end.

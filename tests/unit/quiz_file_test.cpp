@@ -5,20 +5,16 @@
 
 #include "content/content_parser.h"
 #include "tests/unit/temp_folder.h"
+#include "tests/unit/test_text.h"
 #include "tools/quiztool/quizfile/quiz_file.h"
 
 namespace {
-
-// Quiz files are UTF-8; plain literals here are code page 1252, as the player's texts are.
-std::string utf8(const char8_t* text) {
-  return reinterpret_cast<const char*>(text);
-}
 
 std::string byte(int value) {
   return std::string(1, static_cast<char>(value));
 }
 
-const std::uint8_t* bytesOf(const std::string& text) {
+const std::uint8_t* dataOf(const std::string& text) {
   return reinterpret_cast<const std::uint8_t*>(text.data());
 }
 
@@ -43,7 +39,7 @@ void expectReadsBack(const QuizDefinition& quiz) {
   const std::string answers = answersText(quiz);
   auto content = std::make_unique<QuizContent>();
   ContentError error;
-  ASSERT_TRUE(parseAnswersText(bytesOf(answers), answers.size(), *content, error))
+  ASSERT_TRUE(parseAnswersText(dataOf(answers), answers.size(), *content, error))
       << describeContentError(error);
   EXPECT_EQ(content->questionKind, quiz.questionKind);
   EXPECT_EQ(content->questionCount, static_cast<int>(quiz.questions.size()));
@@ -67,7 +63,7 @@ void expectReadsBack(const QuizDefinition& quiz) {
   }
   const std::string codes = codesText(quiz);
   auto rewards = std::make_unique<RewardCodes>();
-  ASSERT_TRUE(parseCodesText(bytesOf(codes), codes.size(), content->questionCount, *rewards, error))
+  ASSERT_TRUE(parseCodesText(dataOf(codes), codes.size(), content->questionCount, *rewards, error))
       << describeContentError(error);
   for (std::size_t i = 0; i < quiz.questions.size(); ++i)
     EXPECT_EQ(rewards->codes[i], i < quiz.codes.size() ? quiz.codes[i] : "") << i;

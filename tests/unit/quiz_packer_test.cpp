@@ -13,6 +13,7 @@
 #include "tests/unit/pe_builder.h"
 #include "tests/unit/png_test_support.h"
 #include "tests/unit/temp_folder.h"
+#include "tests/unit/test_text.h"
 #include "tools/quiztool/commands/commands.h"
 #include "tools/quiztool/executable/quiz_packer.h"
 #include "tools/quiztool/media/picture_fitting.h"
@@ -65,10 +66,6 @@ PeImage playerImage(bool resourcesLast) {
   std::string error;
   EXPECT_TRUE(parsePeImage(builder.build(), image, error)) << error;
   return image;
-}
-
-std::string utf8(const char8_t* text) {
-  return reinterpret_cast<const char*>(text);
 }
 
 QuizDefinition quizOf(const TempFolder& folder, const std::string& text) {

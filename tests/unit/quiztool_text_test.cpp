@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "tests/unit/quiz_text.h"
+#include "tests/unit/test_text.h"
 #include "tools/quiztool/messages/messages.h"
 #include "tools/quiztool/quizfile/codepage.h"
 #include "tools/quiztool/quizfile/quiz_json.h"
@@ -19,11 +20,6 @@ public:
 
 [[maybe_unused]] const auto* const englishMessages =
     ::testing::AddGlobalTestEnvironment(new EnglishMessages);
-
-// UTF-8 literals: the build stores plain literals in code page 1252.
-std::string utf8(const char8_t* text) {
-  return reinterpret_cast<const char*>(text);
-}
 
 TEST(Codepage, ConvertsEveryByteBothWays) {
   for (int byte = 1; byte < 256; ++byte) {

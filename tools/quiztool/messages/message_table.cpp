@@ -555,12 +555,12 @@ constexpr MessageRow rows[] = {
 };
 
 // messageText finds a row by its place in the enum.
-constexpr bool rowsInEnumOrder() {
+constexpr bool messageRowsInEnumOrder() {
   for (std::size_t i = 0; i < std::size(rows); ++i)
     if (static_cast<std::size_t>(rows[i].message) != i) return false;
   return std::size(rows) == static_cast<std::size_t>(Msg::endOfTable);
 }
-static_assert(rowsInEnumOrder(), "the rows must follow the order of Msg, one row for each");
+static_assert(messageRowsInEnumOrder(), "the rows must follow the order of Msg, one row for each");
 
 } // namespace
 

@@ -12,18 +12,18 @@ constexpr char32_t highControls[32] = {
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
-char32_t characterOfByte(std::uint8_t byte) {
-  return byte >= 0x80 && byte < 0xA0 ? highControls[byte - 0x80] : byte;
+char32_t characterOfByte(std::uint8_t codeByte) {
+  return codeByte >= 0x80 && codeByte < 0xA0 ? highControls[codeByte - 0x80] : codeByte;
 }
 
-bool byteOfCharacter(char32_t character, std::uint8_t& byte) {
+bool byteOfCharacter(char32_t character, std::uint8_t& codeByte) {
   if (character < 0x80 || (character >= 0xA0 && character <= 0xFF)) {
-    byte = static_cast<std::uint8_t>(character);
+    codeByte = static_cast<std::uint8_t>(character);
     return true;
   }
   for (int i = 0; i < 32; ++i) {
     if (highControls[i] == character) {
-      byte = static_cast<std::uint8_t>(0x80 + i);
+      codeByte = static_cast<std::uint8_t>(0x80 + i);
       return true;
     }
   }
@@ -50,8 +50,8 @@ void appendUtf8(std::string& out, char32_t c) {
 
 // Decodes one UTF-8 character at `i`, rejecting overlong forms, surrogates and truncation.
 bool nextUtf8(const std::string& text, std::size_t& i, char32_t& c) {
-  const auto byte = [&](std::size_t at) { return static_cast<std::uint8_t>(text[at]); };
-  const std::uint8_t lead = byte(i);
+  const auto codeByte = [&](std::size_t at) { return static_cast<std::uint8_t>(text[at]); };
+  const std::uint8_t lead = codeByte(i);
   int extra = 0;
   if (lead < 0x80) {
     c = lead;
@@ -66,8 +66,8 @@ bool nextUtf8(const std::string& text, std::size_t& i, char32_t& c) {
   }
   if (i + extra >= text.size()) return false;
   for (int k = 1; k <= extra; ++k) {
-    if ((byte(i + k) & 0xC0) != 0x80) return false;
-    c = c << 6 | (byte(i + k) & 0x3F);
+    if ((codeByte(i + k) & 0xC0) != 0x80) return false;
+    c = c << 6 | (codeByte(i + k) & 0x3F);
   }
   if ((extra == 2 && c < 0x800) || (extra == 3 && c < 0x10000) || c > 0x10FFFF ||
       (c >= 0xD800 && c <= 0xDFFF))
@@ -132,7 +132,7 @@ bool nextComposed(const std::string& text, std::size_t& i, char32_t& c) {
 std::string utf8FromCp1252(const std::string& text) {
   std::string out;
   out.reserve(text.size());
-  for (char byte : text) appendUtf8(out, characterOfByte(static_cast<std::uint8_t>(byte)));
+  for (char codeByte : text) appendUtf8(out, characterOfByte(static_cast<std::uint8_t>(codeByte)));
   return out;
 }
 
@@ -143,17 +143,17 @@ bool cp1252FromUtf8(const std::string& text, std::string& converted, std::size_t
   while (i < text.size()) {
     const std::size_t start = i;
     char32_t character = 0;
-    std::uint8_t byte = 0;
+    std::uint8_t codeByte = 0;
     const bool decoded = nextComposed(text, i, character);
     if (!decoded) i = start + 1; // not UTF-8: one byte at a time
     const bool accent = decoded && isCombiningMark(character);
-    if (!decoded || !byteOfCharacter(character, byte)) {
+    if (!decoded || !byteOfCharacter(character, codeByte)) {
       if (ok) badOffset = accent && start > 0 ? letter : start;
       ok = false;
-      byte = '?';
+      codeByte = '?';
     }
     if (!accent) letter = start;
-    converted += static_cast<char>(byte);
+    converted += static_cast<char>(codeByte);
   }
   return ok;
 }

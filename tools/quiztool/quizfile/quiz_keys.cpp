@@ -39,12 +39,12 @@ constexpr QuizKeyRow keys[] = {
 };
 
 // keyName finds a key's row by its place in the enum.
-constexpr bool rowsInEnumOrder() {
+constexpr bool keyRowsInEnumOrder() {
   for (std::size_t i = 0; i < std::size(keys); ++i)
     if (static_cast<std::size_t>(keys[i].key) != i) return false;
   return true;
 }
-static_assert(rowsInEnumOrder());
+static_assert(keyRowsInEnumOrder());
 
 // The first name of each kind is the one written; the others are read too.
 constexpr struct {
