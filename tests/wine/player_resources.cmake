@@ -5,9 +5,11 @@ quiz_common_options(resource_probe)
 target_link_libraries(resource_probe PRIVATE quizwin version)
 add_test(NAME player_resources COMMAND ${RUN_IN_WINE} "$<TARGET_FILE:resource_probe>" "$<TARGET_FILE:player>")
 quiz_wine_test(player_resources)
-add_test(NAME quiztool_manifest
-  COMMAND ${RUN_IN_WINE} "$<TARGET_FILE:resource_probe>" --manifest "$<TARGET_FILE:quiztool>")
-quiz_wine_test(quiztool_manifest)
+if(TARGET quiztool)
+  add_test(NAME quiztool_manifest
+    COMMAND ${RUN_IN_WINE} "$<TARGET_FILE:resource_probe>" --manifest "$<TARGET_FILE:quiztool>")
+  quiz_wine_test(quiztool_manifest)
+endif()
 add_test(NAME packed_quiz_keeps_player_resources
   COMMAND "${CMAKE_CURRENT_SOURCE_DIR}/pack-and-probe" "${QUIZTOOL}" "$<TARGET_FILE:player>"
     "${PROJECT_SOURCE_DIR}/demo" "${CMAKE_CURRENT_BINARY_DIR}/packed" ${RUN_IN_WINE}
